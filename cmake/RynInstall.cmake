@@ -1,0 +1,23 @@
+include(CMakePackageConfigHelpers)
+
+install(TARGETS RynRAZUdidazoror EXPORT RynRAZUdidazororTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(EXPORT RynRAZUdidazororTargets
+  NAMESPACE RynRAZUdidazoror::
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/RynRAZUdidazoror)
+
+configure_package_config_file(cmake/RynRAZUdidazororConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazororConfig.cmake
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/RynRAZUdidazoror)
+write_basic_package_version_file(
+  ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazororConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES
+  ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazororConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazororConfigVersion.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/RynRAZUdidazoror)
+
+configure_file(cmake/RynRAZUdidazoror.pc.in ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazoror.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazoror.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

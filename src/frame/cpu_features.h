@@ -1,0 +1,42 @@
+// The library's processor feature mask, computed once per process from CPUID leaf 1.
+#pragma once
+
+#include <cstdint>
+
+#include "RynRAZUdidazoror.h"
+#include "frame/cpuid.h"
+
+namespace ryn {
+
+enum CpuFeature : uint64_t {
+  kFeatureMmx = 0x1,
+  kFeatureSse = 0x2,
+  kFeatureSse2 = 0x4,
+  kFeatureSse3 = 0x8,
+  kFeatureSsse3 = 0x10,
+  kFeatureMovbe = 0x20,
+  kFeatureSse41 = 0x40,
+  kFeatureSse42 = 0x80,
+  kFeatureAvx = 0x100,
+  kFeatureAvxEnabledByOs = 0x200,
+  kFeatureAes = 0x400,
+  kFeaturePclmulqdq = 0x800,
+  kFeatureFamily11Extension = 0x1000,
+  kFeatureRdrand = 0x2000,
+  kFeatureF16c = 0x4000,
+};
+
+// Writes the feature mask (computed on the first call and kept); when `leaf1Registers` is given,
+// it receives EAX, EBX, ECX, EDX of CPUID leaf 1 read afresh. -8 without `mask`.
+IppStatus QueryCpuFeatures(uint64_t* mask, uint32_t* leaf1Registers = nullptr);
+
+// The mask as the given source describes it, without the cache.
+uint64_t ComputeCpuFeatures(const CpuidSource& cpu);
+
+// True when CPUID leaf 0 names the vendor "GenuineIntel".
+bool IsGenuineIntel(const CpuidRegisters& leaf0);
+
+// Forgets the cached feature mask and the cached largest cache size. Tests only.
+void ResetCpuCachesForTesting();
+
+}  // namespace ryn
