@@ -1,199 +1,124 @@
 // Fills and copies against memset/memcpy and OpenCV setTo/copyTo.
-#include <benchmark/benchmark.h>
-
 #include <cstring>
 #include <opencv2/core.hpp>
+#include <vector>
 
 #include "RynRAZUdidazoror.h"
+#include "bench_pairs.h"
 
+namespace ryn::bench {
 namespace {
 
-struct Frame {
-  int width;
-  int height;
-};
+constexpr FrameSize kSizes[] = {{64, 64}, {1920, 1080}, {3840, 2160}};
 
-void SetSizes(benchmark::internal::Benchmark* b) {
-  b->Args({64, 64})->Args({1920, 1080})->Args({3840, 2160});
+template <int Bytes>
+int64_t Traffic(FrameSize s) {
+  return int64_t{s.width} * s.height * Bytes;
 }
 
-template <class T>
-void Report(benchmark::State& state, int64_t pixels) {
-  state.SetBytesProcessed(state.iterations() * pixels * static_cast<int64_t>(sizeof(T)));
-}
+IppiSize Roi(FrameSize s) { return IppiSize{s.width, s.height}; }
 
-void BM_Set_8u_C1R(benchmark::State& state) {
-  const IppiSize size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
-  cv::Mat image(size.height, size.width, CV_8UC1);
-  for (auto _ : state) {
-    fnVCAIPP_Set_8u_C1R(image.data, size, static_cast<int>(image.step), 77);
-    benchmark::ClobberMemory();
-  }
-  Report<uint8_t>(state, image.total());
-}
-BENCHMARK(BM_Set_8u_C1R)->Apply(SetSizes);
-
-void BM_Set_16u_C1R(benchmark::State& state) {
-  const IppiSize size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
-  cv::Mat image(size.height, size.width, CV_16UC1);
-  for (auto _ : state) {
-    fnVCAIPP_Set_16u_C1R(image.ptr<uint16_t>(), size, static_cast<int>(image.step), 1234);
-    benchmark::ClobberMemory();
-  }
-  Report<uint16_t>(state, image.total());
-}
-BENCHMARK(BM_Set_16u_C1R)->Apply(SetSizes);
-
-void BM_Set_32s_C1R(benchmark::State& state) {
-  const IppiSize size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
-  cv::Mat image(size.height, size.width, CV_32SC1);
-  for (auto _ : state) {
-    fnVCAIPP_Set_32s_C1R(-5, image.ptr<int32_t>(), static_cast<int>(image.step), size);
-    benchmark::ClobberMemory();
-  }
-  Report<int32_t>(state, image.total());
-}
-BENCHMARK(BM_Set_32s_C1R)->Apply(SetSizes);
-
-void BM_Set_32f_C1R(benchmark::State& state) {
-  const IppiSize size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
-  cv::Mat image(size.height, size.width, CV_32FC1);
-  for (auto _ : state) {
-    fnVCAIPP_Set_32f_C1R(image.ptr<float>(), size, static_cast<int>(image.step), 0.25f);
-    benchmark::ClobberMemory();
-  }
-  Report<float>(state, image.total());
-}
-BENCHMARK(BM_Set_32f_C1R)->Apply(SetSizes);
-
-cv::Mat HalfMask(int width, int height) {
-  cv::Mat mask(height, width, CV_8UC1, cv::Scalar(0));
-  mask(cv::Rect(width / 4, height / 4, width / 2, height / 2)).setTo(1);
+cv::Mat HalfMask(FrameSize s) {
+  cv::Mat mask(s.height, s.width, CV_8UC1, cv::Scalar(0));
+  mask(cv::Rect(s.width / 4, s.height / 4, s.width / 2, s.height / 2)).setTo(1);
   return mask;
 }
 
-void BM_Set_8u_C1MR(benchmark::State& state) {
-  const IppiSize size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
-  cv::Mat image(size.height, size.width, CV_8UC1, cv::Scalar(0));
-  const cv::Mat mask = HalfMask(size.width, size.height);
-  for (auto _ : state) {
-    fnVCAIPP_Set_8u_C1MR(image.data, static_cast<int>(image.step), mask.data, static_cast<int>(mask.step), size, 9);
-    benchmark::ClobberMemory();
-  }
-  Report<uint8_t>(state, image.total());
+// OpenCV setTo of a whole image of `type`, with or without a mask.
+BodyFactory OpenCvSetTo(int type, bool masked) {
+  return [type, masked](FrameSize s) -> std::function<void()> {
+    cv::Mat image(s.height, s.width, type, cv::Scalar(0));
+    cv::Mat mask = masked ? HalfMask(s) : cv::Mat();
+    return [image, mask]() mutable { image.setTo(cv::Scalar(7), mask); };
+  };
 }
-BENCHMARK(BM_Set_8u_C1MR)->Apply(SetSizes);
 
-void BM_Set_32f_C1MR(benchmark::State& state) {
-  const IppiSize size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
-  cv::Mat image(size.height, size.width, CV_32FC1, cv::Scalar(0));
-  const cv::Mat mask = HalfMask(size.width, size.height);
-  for (auto _ : state) {
-    fnVCAIPP_Set_32f_C1MR(image.ptr<float>(), size, static_cast<int>(image.step), 2.5f, mask.data,
-                          static_cast<int>(mask.step));
-    benchmark::ClobberMemory();
-  }
-  Report<float>(state, image.total());
+BodyFactory Memset(int bytesPerPixel) {
+  return [bytesPerPixel](FrameSize s) -> std::function<void()> {
+    auto buffer = std::make_shared<std::vector<uint8_t>>(size_t(s.width) * s.height * bytesPerPixel);
+    return [buffer] { std::memset(buffer->data(), 7, buffer->size()); };
+  };
 }
-BENCHMARK(BM_Set_32f_C1MR)->Apply(SetSizes);
 
-void BM_ippsCopy_32f(benchmark::State& state) {
-  const int length = static_cast<int>(state.range(0) * state.range(1));
-  std::vector<float> source(length, 1.5f), destination(length);
-  for (auto _ : state) {
-    fnVCAIPP_ippsCopy_32f(source.data(), destination.data(), length);
-    benchmark::ClobberMemory();
+void RegisterAll() {
+  for (FrameSize size : kSizes) {
+    Ours("Set_8u_C1R", size, [](FrameSize s) -> std::function<void()> {
+      cv::Mat image(s.height, s.width, CV_8UC1);
+      return [image, s]() mutable { fnVCAIPP_Set_8u_C1R(image.data, Roi(s), int(image.step), 77); };
+    }, Traffic<1>);
+    Peer("memset", "Set_8u_C1R", size, Memset(1), Traffic<1>);
+    Peer("OpenCV setTo", "Set_8u_C1R", size, OpenCvSetTo(CV_8UC1, false), Traffic<1>);
+
+    Ours("Set_16u_C1R", size, [](FrameSize s) -> std::function<void()> {
+      cv::Mat image(s.height, s.width, CV_16UC1);
+      return [image, s]() mutable { fnVCAIPP_Set_16u_C1R(image.ptr<uint16_t>(), Roi(s), int(image.step), 1234); };
+    }, Traffic<2>);
+    Peer("memset", "Set_16u_C1R", size, Memset(2), Traffic<2>);
+    Peer("OpenCV setTo", "Set_16u_C1R", size, OpenCvSetTo(CV_16UC1, false), Traffic<2>);
+
+    Ours("Set_32s_C1R", size, [](FrameSize s) -> std::function<void()> {
+      cv::Mat image(s.height, s.width, CV_32SC1);
+      return [image, s]() mutable { fnVCAIPP_Set_32s_C1R(-5, image.ptr<int32_t>(), int(image.step), Roi(s)); };
+    }, Traffic<4>);
+    Peer("memset", "Set_32s_C1R", size, Memset(4), Traffic<4>);
+    Peer("OpenCV setTo", "Set_32s_C1R", size, OpenCvSetTo(CV_32SC1, false), Traffic<4>);
+
+    Ours("Set_32f_C1R", size, [](FrameSize s) -> std::function<void()> {
+      cv::Mat image(s.height, s.width, CV_32FC1);
+      return [image, s]() mutable { fnVCAIPP_Set_32f_C1R(image.ptr<float>(), Roi(s), int(image.step), 0.25f); };
+    }, Traffic<4>);
+    Peer("memset", "Set_32f_C1R", size, Memset(4), Traffic<4>);
+    Peer("OpenCV setTo", "Set_32f_C1R", size, OpenCvSetTo(CV_32FC1, false), Traffic<4>);
+
+    Ours("Set_8u_C1MR", size, [](FrameSize s) -> std::function<void()> {
+      cv::Mat image(s.height, s.width, CV_8UC1, cv::Scalar(0));
+      cv::Mat mask = HalfMask(s);
+      return [image, mask, s]() mutable {
+        fnVCAIPP_Set_8u_C1MR(image.data, int(image.step), mask.data, int(mask.step), Roi(s), 9);
+      };
+    }, Traffic<1>);
+    Peer("OpenCV setTo", "Set_8u_C1MR", size, OpenCvSetTo(CV_8UC1, true), Traffic<1>);
+
+    Ours("Set_32f_C1MR", size, [](FrameSize s) -> std::function<void()> {
+      cv::Mat image(s.height, s.width, CV_32FC1, cv::Scalar(0));
+      cv::Mat mask = HalfMask(s);
+      return [image, mask, s]() mutable {
+        fnVCAIPP_Set_32f_C1MR(image.ptr<float>(), Roi(s), int(image.step), 2.5f, mask.data, int(mask.step));
+      };
+    }, Traffic<4>);
+    Peer("OpenCV setTo", "Set_32f_C1MR", size, OpenCvSetTo(CV_32FC1, true), Traffic<4>);
+
+    Ours("ippsCopy_32f", size, [](FrameSize s) -> std::function<void()> {
+      auto source = std::make_shared<std::vector<float>>(size_t(s.width) * s.height, 1.5f);
+      auto destination = std::make_shared<std::vector<float>>(source->size());
+      return [source, destination] {
+        fnVCAIPP_ippsCopy_32f(source->data(), destination->data(), int(source->size()));
+      };
+    }, Traffic<4>);
+    Peer("memcpy", "ippsCopy_32f", size, [](FrameSize s) -> std::function<void()> {
+      auto source = std::make_shared<std::vector<float>>(size_t(s.width) * s.height, 1.5f);
+      auto destination = std::make_shared<std::vector<float>>(source->size());
+      return [source, destination] {
+        std::memcpy(destination->data(), source->data(), source->size() * sizeof(float));
+      };
+    }, Traffic<4>);
+    Peer("OpenCV copyTo", "ippsCopy_32f", size, [](FrameSize s) -> std::function<void()> {
+      cv::Mat source(s.height, s.width, CV_32FC1, cv::Scalar(1.5));
+      cv::Mat destination(s.height, s.width, CV_32FC1);
+      return [source, destination]() mutable { source.copyTo(destination); };
+    }, Traffic<4>);
   }
-  Report<float>(state, length);
-}
-BENCHMARK(BM_ippsCopy_32f)->Apply(SetSizes);
 
-// Peers.
-
-void BM_memset_8u(benchmark::State& state) {
-  const size_t bytes = static_cast<size_t>(state.range(0) * state.range(1));
-  std::vector<uint8_t> buffer(bytes);
-  for (auto _ : state) {
-    std::memset(buffer.data(), 77, bytes);
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+  // What a small fill costs at the least: a bare memset per row of a padded 64 x 64 image.
+  Peer("memset rows", "Set_8u_C1R", {64, 64}, [](FrameSize s) -> std::function<void()> {
+    cv::Mat image(s.height, s.width + 32, CV_8UC1);
+    return [image, s]() mutable {
+      for (int y = 0; y < s.height; ++y) std::memset(image.ptr(y), 77, size_t(s.width));
+    };
+  }, Traffic<1>);
 }
-BENCHMARK(BM_memset_8u)->Apply(SetSizes);
 
-template <int Bytes>
-void BM_memset(benchmark::State& state) {
-  const size_t bytes = static_cast<size_t>(state.range(0) * state.range(1)) * Bytes;
-  std::vector<uint8_t> buffer(bytes);
-  for (auto _ : state) {
-    std::memset(buffer.data(), 0, bytes);
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
-}
-BENCHMARK(BM_memset<2>)->Apply(SetSizes);
-BENCHMARK(BM_memset<4>)->Apply(SetSizes);
-
-// A bare memset per row of a 64-pixel-wide image: what a small fill costs at the least.
-void BM_memset_rows_8u(benchmark::State& state) {
-  const int width = static_cast<int>(state.range(0));
-  const int height = static_cast<int>(state.range(1));
-  cv::Mat image(height, width + 32, CV_8UC1);
-  for (auto _ : state) {
-    for (int y = 0; y < height; ++y) std::memset(image.ptr(y), 77, static_cast<size_t>(width));
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * int64_t{width} * height);
-}
-BENCHMARK(BM_memset_rows_8u)->Args({64, 64});
-
-void BM_memcpy_32f(benchmark::State& state) {
-  const size_t length = static_cast<size_t>(state.range(0) * state.range(1));
-  std::vector<float> source(length, 1.5f), destination(length);
-  for (auto _ : state) {
-    std::memcpy(destination.data(), source.data(), length * sizeof(float));
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(length * sizeof(float)));
-}
-BENCHMARK(BM_memcpy_32f)->Apply(SetSizes);
-
-template <int Type>
-void BM_OpenCV_setTo(benchmark::State& state) {
-  cv::Mat image(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)), Type);
-  for (auto _ : state) {
-    image.setTo(cv::Scalar(7));
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(image.total() * image.elemSize()));
-}
-BENCHMARK(BM_OpenCV_setTo<CV_8UC1>)->Apply(SetSizes);
-BENCHMARK(BM_OpenCV_setTo<CV_16UC1>)->Apply(SetSizes);
-BENCHMARK(BM_OpenCV_setTo<CV_32SC1>)->Apply(SetSizes);
-BENCHMARK(BM_OpenCV_setTo<CV_32FC1>)->Apply(SetSizes);
-
-template <int Type>
-void BM_OpenCV_setTo_masked(benchmark::State& state) {
-  cv::Mat image(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)), Type, cv::Scalar(0));
-  const cv::Mat mask = HalfMask(image.cols, image.rows);
-  for (auto _ : state) {
-    image.setTo(cv::Scalar(9), mask);
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(image.total() * image.elemSize()));
-}
-BENCHMARK(BM_OpenCV_setTo_masked<CV_8UC1>)->Apply(SetSizes);
-BENCHMARK(BM_OpenCV_setTo_masked<CV_32FC1>)->Apply(SetSizes);
-
-void BM_OpenCV_copyTo_32f(benchmark::State& state) {
-  cv::Mat source(static_cast<int>(state.range(1)), static_cast<int>(state.range(0)), CV_32FC1, cv::Scalar(1.5));
-  cv::Mat destination(source.size(), CV_32FC1);
-  for (auto _ : state) {
-    source.copyTo(destination);
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.total() * 4));
-}
-BENCHMARK(BM_OpenCV_copyTo_32f)->Apply(SetSizes);
+const Registration kRegistration(RegisterAll);
 
 }  // namespace
+}  // namespace ryn::bench
