@@ -1,0 +1,175 @@
+// End to end on short generated clips: on the two-plane frames the tool masks, every pixel inside
+// a zone is the truncated mean of its block and every pixel outside the zones is untouched.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "privacy_mask/mask_video.h"
+#include "privacy_mask/tool_error.h"
+#include "scratch_clip.h"
+
+namespace ryn::privacy_mask {
+namespace {
+
+using test::ScratchFolder;
+
+// Zone bounds in the chroma plane: bytes x to x + w, rows y / 2 to (y + h) / 2.
+bool InChroma(const Zone& zone, int byte, int row) {
+  return byte >= zone.x && byte < zone.right() && row >= zone.y / 2 && row < zone.bottom() / 2;
+}
+bool InLuma(const Zone& zone, int x, int y) {
+  return x >= zone.x && x < zone.right() && y >= zone.y && y < zone.bottom();
+}
+
+template <class InZone>
+bool InAnyZone(const std::vector<Zone>& zones, InZone inZone, int x, int y) {
+  for (const Zone& zone : zones)
+    if (inZone(zone, x, y)) return true;
+  return false;
+}
+
+void ExpectOutsideUntouched(const TwoPlaneFrame& before, const TwoPlaneFrame& after, const std::vector<Zone>& zones) {
+  for (int y = 0; y < before.height(); ++y)
+    for (int x = 0; x < before.width(); ++x)
+      if (!InAnyZone(zones, InLuma, x, y)) ASSERT_EQ(after.LumaAt(x, y), before.LumaAt(x, y)) << x << ", " << y;
+  for (int row = 0; row < before.height() / 2; ++row)
+    for (int byte = 0; byte < before.width(); ++byte)
+      if (!InAnyZone(zones, InChroma, byte, row))
+        ASSERT_EQ(after.ChromaAt(byte, row), before.ChromaAt(byte, row)) << "chroma " << byte << ", " << row;
+}
+
+// Blocks of `blockWidth` samples (`sampleStride` bytes apart) by `blockHeight` rows tile the area
+// from its first sample, clipped at its edges; each sample of a block must be the truncated mean
+// of the block's samples before masking.
+template <class Sample>
+void ExpectBlockMeans(Sample before, Sample after, int left, int top, int width, int height, int sampleStride,
+                      int blockWidth, int blockHeight) {
+  const int samples = width / sampleStride;
+  for (int by = 0; by < height; by += blockHeight)
+    for (int bx = 0; bx < samples; bx += blockWidth) {
+      const int rows = std::min(blockHeight, height - by), columns = std::min(blockWidth, samples - bx);
+      uint64_t sum = 0;
+      for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < columns; ++x) sum += before(left + (bx + x) * sampleStride, top + by + y);
+      const uint64_t mean = sum / static_cast<uint64_t>(rows * columns);
+      for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < columns; ++x)
+          ASSERT_EQ(after(left + (bx + x) * sampleStride, top + by + y), mean)
+              << "block at sample " << bx << ", row " << by << " of the area at " << left << ", " << top;
+    }
+}
+
+// Luma in n x n blocks; chroma in blocks of n pairs by n rows, U and V each on their own.
+void ExpectPixelated(const TwoPlaneFrame& before, const TwoPlaneFrame& after, const Zone& zone, int n) {
+  const auto lumaBefore = [&](int x, int y) { return before.LumaAt(x, y); };
+  const auto lumaAfter = [&](int x, int y) { return after.LumaAt(x, y); };
+  const auto chromaBefore = [&](int byte, int row) { return before.ChromaAt(byte, row); };
+  const auto chromaAfter = [&](int byte, int row) { return after.ChromaAt(byte, row); };
+  const int x = static_cast<int>(zone.x), y = static_cast<int>(zone.y);
+  const int w = static_cast<int>(zone.width), h = static_cast<int>(zone.height);
+  ExpectBlockMeans(lumaBefore, lumaAfter, x, y, w, h, 1, n, n);
+  for (int channel = 0; channel < 2; ++channel)
+    ExpectBlockMeans(chromaBefore, chromaAfter, x + channel, y / 2, w, h / 2, 2, n, n);
+}
+
+struct MaskedFrames {
+  std::vector<int64_t> indices;
+  MaskRunSummary summary;
+};
+
+// Runs the tool, checking every frame with `check` before it is written.
+template <class Check>
+MaskedFrames MaskAndCheck(const Options& options, Check check) {
+  MaskedFrames result;
+  MaskRunHooks hooks;
+  hooks.frameMasked = [&](int64_t index, const TwoPlaneFrame& before, const TwoPlaneFrame& after) {
+    result.indices.push_back(index);
+    // Noise frames: a check that passes on an untouched zone proves nothing.
+    EXPECT_NE(std::memcmp(before.luma(), after.luma(), static_cast<size_t>(before.lumaStep()) * before.height()), 0);
+    check(before, after);
+  };
+  result.summary = MaskVideo(options, hooks);
+  return result;
+}
+
+Options PixelateOptions(const std::string& input, const std::string& output, int mode) {
+  Options options;
+  options.input = input;
+  options.outputDirectory = output;
+  options.effect = Effect::kPixelate;
+  options.blockSize = 4;
+  options.processingMode = mode;
+  // Whole blocks in both planes: 32 x 16 and, after clipping, 32 x 24 luma pixels; chroma rows of
+  // 32 bytes (8 pairs a block), 8 and 12 rows.
+  options.zones = {Zone{8, 6, 32, 16}, Zone{64, 40, 48, 40}};
+  return options;
+}
+
+std::vector<int> ModesToTry() {
+  std::vector<int> modes = {0, 1};
+  if (__builtin_cpu_supports("avx2")) modes.push_back(2);
+  return modes;
+}
+
+TEST(MaskVideo, PixelatesInsideTheZonesOnlyInEveryMode) {
+  ScratchFolder folder;
+  test::WriteNoiseVideo(folder / "clip.avi", {96, 64}, 3);
+  for (int mode : ModesToTry()) {
+    SCOPED_TRACE(mode);
+    const Options options = PixelateOptions(folder / "clip.avi", folder / "out", mode);
+    const std::vector<Zone> placed = {Zone{8, 6, 32, 16}, Zone{64, 40, 32, 24}};
+    const MaskedFrames run = MaskAndCheck(options, [&](const TwoPlaneFrame& before, const TwoPlaneFrame& after) {
+      ExpectOutsideUntouched(before, after, placed);
+      for (const Zone& zone : placed) ExpectPixelated(before, after, zone, 4);
+    });
+    EXPECT_EQ(run.indices, (std::vector<int64_t>{0, 1, 2}));
+    EXPECT_EQ(run.summary.frames, 3);
+    EXPECT_EQ(run.summary.zones, placed);
+    EXPECT_GT(run.summary.libraryTime.count(), 0);
+    EXPECT_LE(run.summary.libraryTime, run.summary.totalTime);
+    EXPECT_TRUE(std::filesystem::exists(run.summary.videoPath));
+    EXPECT_TRUE(std::filesystem::exists(run.summary.contactSheetPath));
+  }
+}
+
+TEST(MaskVideo, ImageSequenceAndFrameLimit) {
+  ScratchFolder folder;
+  const std::string pattern = test::WriteNoiseImages(folder / "shots", {96, 64}, 4);
+  Options options = PixelateOptions(pattern, folder / "out", 0);
+  options.frameLimit = 2;
+  const std::vector<Zone> placed = {Zone{8, 6, 32, 16}, Zone{64, 40, 32, 24}};
+  const MaskedFrames run = MaskAndCheck(options, [&](const TwoPlaneFrame& before, const TwoPlaneFrame& after) {
+    ExpectOutsideUntouched(before, after, placed);
+    for (const Zone& zone : placed) ExpectPixelated(before, after, zone, 4);
+  });
+  EXPECT_EQ(run.indices, (std::vector<int64_t>{0, 1}));
+  EXPECT_EQ(run.summary.videoPath, folder / "out/shots_masked.avi");
+}
+
+TEST(MaskVideo, BlurChangesTheZonesOnly) {
+  ScratchFolder folder;
+  test::WriteNoiseVideo(folder / "clip.avi", {96, 64}, 2);
+  Options options;
+  options.input = folder / "clip.avi";
+  options.outputDirectory = folder / "out";
+  options.effect = Effect::kBlur;
+  options.blockSize = 5;
+  options.zones = {Zone{10, 8, 64, 40}};
+  const MaskedFrames run = MaskAndCheck(options, [&](const TwoPlaneFrame& before, const TwoPlaneFrame& after) {
+    ExpectOutsideUntouched(before, after, options.zones);
+  });
+  EXPECT_EQ(run.summary.frames, 2);
+}
+
+TEST(MaskVideo, OutputStems) {
+  EXPECT_EQ(OutputStem("/data/cam 1/hall.mp4"), "hall");
+  EXPECT_EQ(OutputStem("clip.avi"), "clip");
+  EXPECT_EQ(OutputStem("/data/lobby/%05d.jpg"), "lobby");
+}
+
+}  // namespace
+}  // namespace ryn::privacy_mask
