@@ -10,6 +10,14 @@ namespace ryn::privacy_mask {
 ZoneMasker::ZoneMasker(const MaskExport& maskExport, int processingMode, std::vector<Zone> zones)
     : export_(maskExport), processingMode_(processingMode), zones_(std::move(zones)) {}
 
+std::string ZoneMasker::Hint(IppStatus status) const {
+  // The vector path has a minimum chroma row width per block size; the portable path has none.
+  if (status == ippStsSizeErr && processingMode_ != 1)
+    return " (the vector path needs a wider zone: try --mode portable)";
+  if (status == ippStsCpuNotSupportedErr) return " (this processor has no vector path: try --mode auto)";
+  return {};
+}
+
 void ZoneMasker::Mask(TwoPlaneFrame& frame) {
   using Clock = std::chrono::steady_clock;
   for (size_t i = 0; i < zones_.size(); ++i) {
@@ -27,7 +35,8 @@ void ZoneMasker::Mask(TwoPlaneFrame& frame) {
 
     if (status != ippStsNoErr)
       throw ToolError(std::string(export_.name) + " returned " + std::to_string(status) + " on zone " +
-                      std::to_string(i + 1) + " (" + ToString(zone) + "): " + fnVCAIPP_GetStatusString(status));
+                      std::to_string(i + 1) + " (" + ToString(zone) + "): " + fnVCAIPP_GetStatusString(status) +
+                      Hint(status));
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 #include <vector>
 
 #include "mask_exports.h"
@@ -24,6 +25,8 @@ class ZoneMasker {
   std::chrono::nanoseconds libraryTime() const { return libraryTime_; }
 
  private:
+  std::string Hint(IppStatus status) const;
+
   const MaskExport& export_;
   int processingMode_;
   std::vector<Zone> zones_;

@@ -35,18 +35,28 @@ bool InAnyZone(const std::vector<Zone>& zones, InZone inZone, int x, int y) {
 void ExpectOutsideUntouched(const TwoPlaneFrame& before, const TwoPlaneFrame& after, const std::vector<Zone>& zones) {
   for (int y = 0; y < before.height(); ++y)
     for (int x = 0; x < before.width(); ++x)
-      if (!InAnyZone(zones, InLuma, x, y)) ASSERT_EQ(after.LumaAt(x, y), before.LumaAt(x, y)) << x << ", " << y;
+      if (!InAnyZone(zones, InLuma, x, y)) {
+        ASSERT_EQ(after.LumaAt(x, y), before.LumaAt(x, y)) << x << ", " << y;
+      }
   for (int row = 0; row < before.height() / 2; ++row)
     for (int byte = 0; byte < before.width(); ++byte)
-      if (!InAnyZone(zones, InChroma, byte, row))
+      if (!InAnyZone(zones, InChroma, byte, row)) {
         ASSERT_EQ(after.ChromaAt(byte, row), before.ChromaAt(byte, row)) << "chroma " << byte << ", " << row;
+      }
 }
+
+struct Plane {
+  const uint8_t* data;
+  int step;
+  uint8_t at(int byte, int row) const { return data[static_cast<ptrdiff_t>(row) * step + byte]; }
+};
+Plane LumaOf(const TwoPlaneFrame& frame) { return {frame.luma(), frame.lumaStep()}; }
+Plane ChromaOf(const TwoPlaneFrame& frame) { return {frame.chroma(), frame.chromaStep()}; }
 
 // Blocks of `blockWidth` samples (`sampleStride` bytes apart) by `blockHeight` rows tile the area
 // from its first sample, clipped at its edges; each sample of a block must be the truncated mean
 // of the block's samples before masking.
-template <class Sample>
-void ExpectBlockMeans(Sample before, Sample after, int left, int top, int width, int height, int sampleStride,
+void ExpectBlockMeans(Plane before, Plane after, int left, int top, int width, int height, int sampleStride,
                       int blockWidth, int blockHeight) {
   const int samples = width / sampleStride;
   for (int by = 0; by < height; by += blockHeight)
@@ -54,26 +64,22 @@ void ExpectBlockMeans(Sample before, Sample after, int left, int top, int width,
       const int rows = std::min(blockHeight, height - by), columns = std::min(blockWidth, samples - bx);
       uint64_t sum = 0;
       for (int y = 0; y < rows; ++y)
-        for (int x = 0; x < columns; ++x) sum += before(left + (bx + x) * sampleStride, top + by + y);
+        for (int x = 0; x < columns; ++x) sum += before.at(left + (bx + x) * sampleStride, top + by + y);
       const uint64_t mean = sum / static_cast<uint64_t>(rows * columns);
       for (int y = 0; y < rows; ++y)
         for (int x = 0; x < columns; ++x)
-          ASSERT_EQ(after(left + (bx + x) * sampleStride, top + by + y), mean)
+          ASSERT_EQ(after.at(left + (bx + x) * sampleStride, top + by + y), mean)
               << "block at sample " << bx << ", row " << by << " of the area at " << left << ", " << top;
     }
 }
 
 // Luma in n x n blocks; chroma in blocks of n pairs by n rows, U and V each on their own.
 void ExpectPixelated(const TwoPlaneFrame& before, const TwoPlaneFrame& after, const Zone& zone, int n) {
-  const auto lumaBefore = [&](int x, int y) { return before.LumaAt(x, y); };
-  const auto lumaAfter = [&](int x, int y) { return after.LumaAt(x, y); };
-  const auto chromaBefore = [&](int byte, int row) { return before.ChromaAt(byte, row); };
-  const auto chromaAfter = [&](int byte, int row) { return after.ChromaAt(byte, row); };
   const int x = static_cast<int>(zone.x), y = static_cast<int>(zone.y);
   const int w = static_cast<int>(zone.width), h = static_cast<int>(zone.height);
-  ExpectBlockMeans(lumaBefore, lumaAfter, x, y, w, h, 1, n, n);
+  ExpectBlockMeans(LumaOf(before), LumaOf(after), x, y, w, h, 1, n, n);
   for (int channel = 0; channel < 2; ++channel)
-    ExpectBlockMeans(chromaBefore, chromaAfter, x + channel, y / 2, w, h / 2, 2, n, n);
+    ExpectBlockMeans(ChromaOf(before), ChromaOf(after), x + channel, y / 2, w, h / 2, 2, n, n);
 }
 
 struct MaskedFrames {

@@ -26,7 +26,7 @@ struct Outcome {
   std::string err;
 };
 
-Outcome Run(const std::vector<std::string>& arguments) {
+Outcome RunWith(const std::vector<std::string>& arguments) {
   std::ostringstream out, err;
   const int exitCode = RunTool(arguments, out, err, /*errIsTerminal=*/false);
   return {exitCode, out.str(), err.str()};
@@ -44,7 +44,7 @@ void ExpectFailure(const Outcome& outcome, int exitCode, const std::string& mess
 
 TEST(RunTool, MissingInput) {
   ScratchFolder folder;
-  ExpectFailure(Run({"-z", "0,0,32,32", "-o", folder / "out", folder / "nothing.avi"}), kExitFailure,
+  ExpectFailure(RunWith({"-z", "0,0,32,32", "-o", folder / "out", folder / "nothing.avi"}), kExitFailure,
                 "cannot open '" + (folder / "nothing.avi") + "': no such file");
   EXPECT_FALSE(std::filesystem::exists(folder / "out"));
 }
@@ -52,35 +52,36 @@ TEST(RunTool, MissingInput) {
 TEST(RunTool, MissingDefaultClipPointsToTheDemo) {
   ScratchFolder folder;
   setenv("XDG_CACHE_HOME", (folder / "cache").c_str(), 1);
-  const Outcome outcome = Run({"-o", folder / "out"});
+  const Outcome outcome = RunWith({"-o", folder / "out"});
   unsetenv("XDG_CACHE_HOME");
-  ExpectFailure(outcome, kExitFailure, "the default clip " + (folder / "cache") + "/ryn/vtest.avi is missing: run scripts/demo");
+  ExpectFailure(outcome, kExitFailure,
+                "the default clip " + (folder / "cache") + "/ryn/vtest.avi is missing: run scripts/demo");
 }
 
 TEST(RunTool, InputThatIsNoVideo) {
   ScratchFolder folder;
   std::ofstream(folder / "notes.avi") << "not a video\n";
-  const Outcome outcome = Run({"-z", "0,0,32,32", "-o", folder / "out", folder / "notes.avi"});
+  const Outcome outcome = RunWith({"-z", "0,0,32,32", "-o", folder / "out", folder / "notes.avi"});
   EXPECT_EQ(outcome.exitCode, kExitFailure);
   EXPECT_THAT(outcome.err, testing::AnyOf(HasSubstr("cannot open"), HasSubstr("cannot read a frame")));
   EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
   std::filesystem::create_directories(folder / "dir");
-  ExpectFailure(Run({"-z", "0,0,32,32", folder / "dir"}), kExitFailure, "is a directory");
+  ExpectFailure(RunWith({"-z", "0,0,32,32", folder / "dir"}), kExitFailure, "is a directory");
   EXPECT_FALSE(std::filesystem::exists(folder / "out"));
 }
 
 TEST(RunTool, ZoneOutsideTheFrame) {
   ScratchFolder folder;
   test::WriteNoiseVideo(folder / "clip.avi", {96, 64}, 2);
-  ExpectFailure(Run({"-z", "0,0,32,32", "-z", "96,0,32,32", "-o", folder / "out", folder / "clip.avi"}), kExitFailure,
-                "zone 2 (96,0,32,32) lies outside the 96x64 frame");
+  ExpectFailure(RunWith({"-z", "0,0,32,32", "-z", "96,0,32,32", "-o", folder / "out", folder / "clip.avi"}),
+                kExitFailure, "zone 2 (96,0,32,32) lies outside the 96x64 frame");
   EXPECT_FALSE(std::filesystem::exists(folder / "out"));
 }
 
 TEST(RunTool, PartlyOutsideZoneIsClippedWithANote) {
   ScratchFolder folder;
   test::WriteNoiseVideo(folder / "clip.avi", {96, 64}, 2);
-  const Outcome outcome = Run({"-z", "64,40,48,40", "-b", "4", "-o", folder / "out", folder / "clip.avi"});
+  const Outcome outcome = RunWith({"-z", "64,40,48,40", "-b", "4", "-o", folder / "out", folder / "clip.avi"});
   EXPECT_EQ(outcome.exitCode, kExitSuccess) << outcome.err;
   EXPECT_EQ(outcome.err,
             "ryn-privacy-mask: note: zone 1 (64,40,48,40) reaches outside the 96x64 frame: clipped to 64,40,32,24\n");
@@ -89,9 +90,9 @@ TEST(RunTool, PartlyOutsideZoneIsClippedWithANote) {
 TEST(RunTool, BlockLargerThanTheZone) {
   ScratchFolder folder;
   test::WriteNoiseVideo(folder / "clip.avi", {96, 64}, 2);
-  ExpectFailure(Run({"-z", "0,0,64,32", "-b", "32", "-o", folder / "out", folder / "clip.avi"}), kExitFailure,
+  ExpectFailure(RunWith({"-z", "0,0,64,32", "-b", "32", "-o", folder / "out", folder / "clip.avi"}), kExitFailure,
                 "zone 1 (0,0,64,32) is too small for 32x32 masking");
-  ExpectFailure(Run({"-z", "0,0,64,8", "-e", "blur", "-b", "9", "-o", folder / "out", folder / "clip.avi"}),
+  ExpectFailure(RunWith({"-z", "0,0,64,8", "-e", "blur", "-b", "9", "-o", folder / "out", folder / "clip.avi"}),
                 kExitFailure, "zone 1 (0,0,64,8) is too small for 9x9 masking");
   EXPECT_FALSE(std::filesystem::exists(folder / "out"));
 }
@@ -101,7 +102,7 @@ TEST(RunTool, LibraryStatusIsReportedBeforeAnythingIsWritten) {
   // available at all. Either way the library refuses, and the tool says which export did.
   ScratchFolder folder;
   test::WriteNoiseVideo(folder / "clip.avi", {96, 64}, 2);
-  ExpectFailure(Run({"-z", "0,0,40,40", "-b", "32", "-m", "vector", "-o", folder / "out", folder / "clip.avi"}),
+  ExpectFailure(RunWith({"-z", "0,0,40,40", "-b", "32", "-m", "vector", "-o", folder / "out", folder / "clip.avi"}),
                 kExitFailure, "fnVCAIPP_Pixelized_32x32_8u_P2P3IR returned -");
   EXPECT_FALSE(std::filesystem::exists(folder / "out"));
 }
@@ -109,18 +110,18 @@ TEST(RunTool, LibraryStatusIsReportedBeforeAnythingIsWritten) {
 TEST(RunTool, OddFrameSize) {
   ScratchFolder folder;
   const std::string pattern = test::WriteNoiseImages(folder / "odd", {33, 20}, 1);
-  ExpectFailure(Run({"-z", "0,0,16,16", "-b", "4", "-o", folder / "out", pattern}), kExitFailure,
+  ExpectFailure(RunWith({"-z", "0,0,16,16", "-b", "4", "-o", folder / "out", pattern}), kExitFailure,
                 "cannot mask 33x20 frames: 4:2:0 frames need an even width and height");
 }
 
 TEST(RunTool, BadOptionsExitWithUsageCode) {
-  ExpectFailure(Run({"--bogus"}), kExitUsage, "unknown option --bogus (see --help)");
-  ExpectFailure(Run({"-z", "1,2,3", "clip.avi"}), kExitUsage, "bad zone '1,2,3'");
-  ExpectFailure(Run({"-b", "12"}), kExitUsage, "bad --block 12");
+  ExpectFailure(RunWith({"--bogus"}), kExitUsage, "unknown option --bogus (see --help)");
+  ExpectFailure(RunWith({"-z", "1,2,3", "clip.avi"}), kExitUsage, "bad zone '1,2,3'");
+  ExpectFailure(RunWith({"-b", "12"}), kExitUsage, "bad --block 12");
 }
 
 TEST(RunTool, HelpGoesToTheOutput) {
-  const Outcome outcome = Run({"--help"});
+  const Outcome outcome = RunWith({"--help"});
   EXPECT_EQ(outcome.exitCode, kExitSuccess);
   EXPECT_THAT(outcome.out, testing::StartsWith("Usage: ryn-privacy-mask"));
   EXPECT_EQ(outcome.err, "");
@@ -130,7 +131,7 @@ TEST(RunTool, SummaryAndOutputFiles) {
   ScratchFolder folder;
   test::WriteNoiseVideo(folder / "clip.avi", {96, 64}, 3);
   const Outcome outcome =
-      Run({"-z", "8,6,32,16", "-z", "50,30,40,30", "-b", "4", "-o", folder / "out", folder / "clip.avi"});
+      RunWith({"-z", "8,6,32,16", "-z", "50,30,40,30", "-b", "4", "-o", folder / "out", folder / "clip.avi"});
   ASSERT_EQ(outcome.exitCode, kExitSuccess) << outcome.err;
   EXPECT_EQ(outcome.err, "");  // not a terminal: no progress bar
   EXPECT_THAT(outcome.out, HasSubstr("Masked 3 frames of 96x64 from " + (folder / "clip.avi")));

@@ -52,7 +52,7 @@ TEST(ZonePlacement, ZonesInsideTheFrameStayAsGiven) {
 }
 
 TEST(ZonePlacement, ZonesReachingOutsideAreClippedAndSaidSo) {
-  const ZonePlacement placement = PlaceZones({{700, 560, 100, 50}, {-20, -10, 60, 40}}, kFrame, 16);
+  const ZonePlacement placement = PlaceZones({{700, 560, 100, 50}, {-20, -10, 60, 40}}, kFrame, 8);
   EXPECT_EQ(placement.zones, (std::vector<Zone>{{700, 560, 68, 16}, {0, 0, 40, 30}}));
   ASSERT_EQ(placement.notes.size(), 2u);
   EXPECT_NE(placement.notes[0].find("zone 1 (700,560,100,50)"), std::string::npos) << placement.notes[0];
@@ -61,11 +61,11 @@ TEST(ZonePlacement, ZonesReachingOutsideAreClippedAndSaidSo) {
 }
 
 TEST(ZonePlacement, OddBoundsAreWidenedToTheChromaGrid) {
-  const ZonePlacement placement = PlaceZones({{11, 7, 20, 21}, {767, 0, 1, 20}}, kFrame, 16);
-  // 11..31 becomes 10..32, 7..28 becomes 6..28; the last column widens leftwards.
+  const ZonePlacement placement = PlaceZones({{11, 7, 20, 21}, {759, 0, 9, 20}}, kFrame, 8);
+  // 11..31 becomes 10..32, 7..28 becomes 6..28; a zone ending at the frame's edge widens leftwards.
   EXPECT_EQ(placement.zones[0], (Zone{10, 6, 22, 22}));
-  EXPECT_EQ(placement.zones[1].x, 766);
-  EXPECT_EQ(placement.zones[1].width, 2);
+  EXPECT_EQ(placement.zones[1], (Zone{758, 0, 10, 20}));
+  ASSERT_EQ(placement.notes.size(), 2u);
   EXPECT_NE(placement.notes[0].find("widened"), std::string::npos) << placement.notes[0];
 }
 
