@@ -29,8 +29,10 @@ cv::VideoCapture OpenInput(const Options& options) {
   }
   if (fs::is_directory(input, error))
     throw ToolError("cannot open '" + input + "': it is a directory (give a video or a pattern such as dir/%04d.png)");
+  // FFmpeg reads every video format Debian's OpenCV knows; naming the backend keeps OpenCV from
+  // trying each of its others on a file that is no video.
   cv::VideoCapture capture;
-  if (!capture.open(input, cv::CAP_ANY))
+  if (!capture.open(input, IsImagePattern(input) ? cv::CAP_IMAGES : cv::CAP_FFMPEG))
     throw ToolError("cannot open '" + input + "': not a video or image sequence that OpenCV can read");
   return capture;
 }
@@ -130,8 +132,8 @@ MaskRunSummary MaskVideo(const Options& options, const MaskRunHooks& hooks) {
     // Opened only once the first frame is masked, so that a refused zone leaves no file behind.
     if (!writer.isOpened()) {
       CreateDirectory(options.outputDirectory);
-      if (!writer.open(summary.videoPath, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'), FramesPerSecond(capture),
-                       cv::Size(size.width, size.height)))
+      if (!writer.open(summary.videoPath, cv::CAP_OPENCV_MJPEG, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'),
+                       FramesPerSecond(capture), cv::Size(size.width, size.height)))
         throw ToolError("cannot write '" + summary.videoPath + "'");
     }
     writer.write(masked);

@@ -141,7 +141,7 @@ TEST(RunTool, SummaryAndOutputFiles) {
   EXPECT_THAT(outcome.out, HasSubstr("masked video   " + (folder / "out/clip_masked.avi")));
   EXPECT_THAT(outcome.out, HasSubstr("contact sheet  " + (folder / "out/clip_contact.png")));
 
-  cv::VideoCapture video(folder / "out/clip_masked.avi");
+  cv::VideoCapture video(folder / "out/clip_masked.avi", cv::CAP_FFMPEG);
   ASSERT_TRUE(video.isOpened());
   EXPECT_EQ(video.get(cv::CAP_PROP_FRAME_COUNT), 3);
   EXPECT_EQ(video.get(cv::CAP_PROP_FRAME_WIDTH), 96);

@@ -41,7 +41,7 @@ inline cv::Mat NoiseFrame(cv::Size size, uint64_t seed) {
 }
 
 inline void WriteNoiseVideo(const std::string& path, cv::Size size, int frames) {
-  cv::VideoWriter writer(path, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'), 10.0, size);
+  cv::VideoWriter writer(path, cv::CAP_OPENCV_MJPEG, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'), 10.0, size);
   ASSERT_TRUE(writer.isOpened()) << path;
   for (int i = 0; i < frames; ++i) writer.write(NoiseFrame(size, 1000 + i));
 }
