@@ -30,8 +30,8 @@ void PrintSummary(const MaskRunSummary& summary, std::ostream& out) {
   std::string zones;
   for (const Zone& zone : summary.zones) zones += "  " + ToString(zone);
 
-  out << "Masked " << summary.frames << " frames of " << summary.frameSize.width << "x" << summary.frameSize.height
-      << " from " << summary.input << "\n"
+  out << "Masked " << summary.frames << (summary.frames == 1 ? " frame of " : " frames of ")
+      << summary.frameSize.width << "x" << summary.frameSize.height << " from " << summary.input << "\n"
       << "  zones          " << summary.zones.size() << " (x,y,w,h):" << zones << "\n"
       << "  effect         " << EffectName(summary.maskExport->effect) << " " << summary.maskExport->size << "x"
       << summary.maskExport->size << " with " << summary.maskExport->name << ", mode "
@@ -39,7 +39,7 @@ void PrintSummary(const MaskRunSummary& summary, std::ostream& out) {
       << "  total time     " << Fixed(seconds, 2) << " s (" << Fixed(seconds > 0 ? frames / seconds : 0, 1)
       << " frames/s, decoding and encoding included)\n"
       << "  masking calls  " << Fixed(frames > 0 ? libraryMilliseconds / frames : 0, 3)
-      << " ms per frame in the library (" << Fixed(libraryMilliseconds, 1) << " ms in all)\n"
+      << " ms per frame in the library (" << Fixed(libraryMilliseconds, 2) << " ms in all)\n"
       << "  masked video   " << summary.videoPath << "\n"
       << "  contact sheet  " << summary.contactSheetPath << "\n";
 }
