@@ -4,10 +4,10 @@
 #include <system_error>
 
 #include <opencv2/imgcodecs.hpp>
-#include <opencv2/imgproc.hpp>
 #include <opencv2/videoio.hpp>
 
 #include "contact_sheet.h"
+#include "frame_source.h"
 #include "tool_error.h"
 #include "zone_masker.h"
 
@@ -17,61 +17,40 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-bool IsImagePattern(const std::string& input) { return input.find('%') != std::string::npos; }
+// Opened on the first frame, once it is masked, so that a refused zone leaves no file behind.
+class MaskedVideoWriter {
+ public:
+  MaskedVideoWriter(std::string directory, std::string path, double framesPerSecond)
+      : directory_(std::move(directory)), path_(std::move(path)), framesPerSecond_(framesPerSecond) {}
 
-cv::VideoCapture OpenInput(const Options& options) {
-  const std::string& input = options.input;
-  std::error_code error;
-  if (!IsImagePattern(input) && !fs::exists(input, error)) {
-    if (options.inputIsDefaultClip)
-      throw ToolError("the default clip " + input + " is missing: run scripts/demo once, or give a video");
-    throw ToolError("cannot open '" + input + "': no such file");
+  void Write(const cv::Mat& frame) {
+    if (!writer_.isOpened()) Open(frame.size());
+    writer_.write(frame);
   }
-  if (fs::is_directory(input, error))
-    throw ToolError("cannot open '" + input + "': it is a directory (give a video or a pattern such as dir/%04d.png)");
-  // FFmpeg reads every video format Debian's OpenCV knows; naming the backend keeps OpenCV from
-  // trying each of its others on a file that is no video.
-  cv::VideoCapture capture;
-  if (!capture.open(input, IsImagePattern(input) ? cv::CAP_IMAGES : cv::CAP_FFMPEG))
-    throw ToolError("cannot open '" + input + "': not a video or image sequence that OpenCV can read");
-  return capture;
-}
 
-std::optional<int64_t> ExpectedFrames(const cv::VideoCapture& capture, std::optional<int64_t> limit) {
-  const double count = capture.get(cv::CAP_PROP_FRAME_COUNT);
-  if (!(count >= 1 && count < 1e12)) return std::nullopt;
-  const int64_t frames = static_cast<int64_t>(count);
-  return limit ? std::min(frames, *limit) : frames;
-}
+ private:
+  void Open(cv::Size size) {
+    std::error_code error;
+    fs::create_directories(directory_, error);
+    if (error || !fs::is_directory(directory_))
+      throw ToolError("cannot create output directory '" + directory_ + "': " +
+                      (error ? error.message() : std::string("a file of that name exists")));
+    if (!writer_.open(path_, cv::CAP_OPENCV_MJPEG, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'), framesPerSecond_,
+                      size))
+      throw ToolError("cannot write '" + path_ + "'");
+  }
 
-double FramesPerSecond(const cv::VideoCapture& capture) {
-  const double fps = capture.get(cv::CAP_PROP_FPS);
-  return fps > 0 && fps < 1000 ? fps : 25.0;
-}
-
-// Video backends deliver BGR; image sequences may hold grey or BGRA images.
-void ToBgr(cv::Mat& image) {
-  if (image.depth() != CV_8U) throw ToolError("cannot mask frames of more than 8 bits per sample");
-  if (image.channels() == 1) cv::cvtColor(image, image, cv::COLOR_GRAY2BGR);
-  if (image.channels() == 4) cv::cvtColor(image, image, cv::COLOR_BGRA2BGR);
-  if (image.channels() != 3) throw ToolError("cannot mask frames of " + std::to_string(image.channels()) + " channels");
-}
-
-void CreateDirectory(const std::string& directory) {
-  std::error_code error;
-  fs::create_directories(directory, error);
-  if (error || !fs::is_directory(directory))
-    throw ToolError("cannot create output directory '" + directory + "': " +
-                    (error ? error.message() : std::string("a file of that name exists")));
-}
-
-std::string SizeText(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
+  std::string directory_;
+  std::string path_;
+  double framesPerSecond_;
+  cv::VideoWriter writer_;
+};
 
 }  // namespace
 
 std::string OutputStem(const std::string& input) {
   const fs::path path(input);
-  if (IsImagePattern(input)) {
+  if (input.find('%') != std::string::npos) {
     const std::string folder = fs::absolute(path).parent_path().filename().string();
     return folder.empty() ? "frames" : folder;
   }
@@ -85,16 +64,8 @@ MaskRunSummary MaskVideo(const Options& options, const MaskRunHooks& hooks) {
     throw UsageError("no " + std::string(EffectName(options.effect)) + " export of size " +
                      std::to_string(options.blockSize));
 
-  cv::VideoCapture capture = OpenInput(options);
-  const std::optional<int64_t> total = ExpectedFrames(capture, options.frameLimit);
-  cv::Mat original;
-  if (!capture.read(original) || original.empty())
-    throw ToolError("cannot read a frame from '" + options.input + "'");
-  const FrameSize size{original.cols, original.rows};
-  if (size.width % 2 != 0 || size.height % 2 != 0)
-    throw ToolError("cannot mask " + SizeText(size.width, size.height) +
-                    " frames: 4:2:0 frames need an even width and height");
-
+  FrameSource source(options);
+  const FrameSize size = source.size();
   ZonePlacement placement = PlaceZones(options.zones, size, options.blockSize);
   if (hooks.note)
     for (const std::string& note : placement.notes) hooks.note(note);
@@ -113,40 +84,23 @@ MaskRunSummary MaskVideo(const Options& options, const MaskRunHooks& hooks) {
   TwoPlaneFrame frame(size.width, size.height);
   std::optional<TwoPlaneFrame> unmasked;
   if (hooks.frameMasked) unmasked.emplace(size.width, size.height);
+  MaskedVideoWriter writer(options.outputDirectory, summary.videoPath, source.framesPerSecond());
   ContactSheet sheet;
-  cv::VideoWriter writer;
-  cv::Mat masked;
-
-  int64_t done = 0;
-  do {
-    if (original.cols != size.width || original.rows != size.height)
-      throw ToolError("frame " + std::to_string(done) + " is " + SizeText(original.cols, original.rows) +
-                      ", the first was " + SizeText(size.width, size.height));
-    ToBgr(original);
+  cv::Mat original, masked;
+  for (int64_t index = 0; source.Next(original); ++index) {
     frame.FromBgr(original);
     if (unmasked) unmasked->CopyFrom(frame);
     masker.Mask(frame);
-    if (hooks.frameMasked) hooks.frameMasked(done, *unmasked, frame);
+    if (hooks.frameMasked) hooks.frameMasked(index, *unmasked, frame);
     frame.ToBgr(masked);
-
-    // Opened only once the first frame is masked, so that a refused zone leaves no file behind.
-    if (!writer.isOpened()) {
-      CreateDirectory(options.outputDirectory);
-      if (!writer.open(summary.videoPath, cv::CAP_OPENCV_MJPEG, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'),
-                       FramesPerSecond(capture), cv::Size(size.width, size.height)))
-        throw ToolError("cannot write '" + summary.videoPath + "'");
-    }
-    writer.write(masked);
-    sheet.Offer(done, original, masked);
-    ++done;
-    if (hooks.progress) hooks.progress(done, total);
-  } while ((!options.frameLimit || done < *options.frameLimit) && capture.read(original) && !original.empty());
-  writer.release();
+    writer.Write(masked);
+    sheet.Offer(index, original, masked);
+    summary.frames = index + 1;
+    if (hooks.progress) hooks.progress(summary.frames, source.expectedFrames());
+  }
 
   if (!cv::imwrite(summary.contactSheetPath, sheet.Compose(summary.zones)))
     throw ToolError("cannot write '" + summary.contactSheetPath + "'");
-
-  summary.frames = done;
   summary.libraryTime = masker.libraryTime();
   summary.totalTime = Clock::now() - start;
   return summary;
