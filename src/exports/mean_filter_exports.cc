@@ -1,7 +1,7 @@
 // The mean filters and the interleaved fill of the privacy effects.
 #include "RynRAZUdidazoror.h"
 #include "effects/interleaved_fill.h"
-#include "effects/mean_filter.h"
+#include "effects/mean_filter/mean_filter.h"
 
 namespace {
 

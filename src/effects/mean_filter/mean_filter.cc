@@ -1,7 +1,7 @@
-#include "effects/mean_filter.h"
+#include "effects/mean_filter/mean_filter.h"
 
 #include "effects/effect_features.h"
-#include "effects/mean_filter_paths.h"
+#include "effects/mean_filter/mean_filter_paths.h"
 #include "frame/checks.h"
 
 namespace ryn::effects {

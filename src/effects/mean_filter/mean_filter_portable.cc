@@ -2,7 +2,7 @@
 // sums of the window's rows, so each output costs O(window) additions and nothing is allocated.
 #include <cstddef>
 
-#include "effects/mean_filter_paths.h"
+#include "effects/mean_filter/mean_filter_paths.h"
 #include "frame/checks.h"
 #include "frame/image_view.h"
 

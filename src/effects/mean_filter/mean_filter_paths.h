@@ -35,7 +35,7 @@ IppStatus MeanFilterInterleavedPortable(const uint8_t* source, int sourceStep, u
                                         int destinationStep, IppiSize region, int window);
 
 // The narrowest region, in bytes, that the vector path accepts for `window`.
-constexpr int VectorPathMinimumWidth(int window) { return window <= 9 ? 32 : 64; }
+constexpr int MeanFilterVectorMinimumWidth(int window) { return window <= 9 ? 32 : 64; }
 
 // AVX2; the caller has made sure the processor runs it. Accepts source == destination (equal
 // steps) and then still computes every output from the unfiltered plane.

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "effects/mean_filter_paths.h"
+#include "effects/mean_filter/mean_filter_paths.h"
 #include "frame/allocator.h"
 #include "frame/checks.h"
 #include "frame/image_view.h"
@@ -276,7 +276,7 @@ IppStatus MeanFilterInterleavedVector(const uint8_t* source, int sourceStep, uin
                                       int destinationStep, IppiSize region, int window) {
   RYN_CHECK(NotNull(source, destination));
   RYN_CHECK(PositiveSize(region));
-  if (region.width < VectorPathMinimumWidth(window)) return ippStsSizeErr;
+  if (region.width < MeanFilterVectorMinimumWidth(window)) return ippStsSizeErr;
   RYN_CHECK(StepAtLeast(sourceStep, region.width));
   RYN_CHECK(StepAtLeast(destinationStep, region.width));
   const FilterRowsFn filterRows = FilterRowsFor(window);
