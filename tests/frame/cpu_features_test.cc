@@ -190,3 +190,21 @@ TEST(DispatchBinding, EachIndexGetsTheBestBuildTheProcessorRuns) {
 
 }  // namespace
 }  // namespace ryn::test
+
+namespace ryn::test {
+namespace {
+
+// The builds bound at load are those the compiler's own detection says this processor runs.
+TEST(RunnableTargets, HardwareAgreesWithTheCompilersDetection) {
+  const RunnableTargets& t = HardwareTargets();
+  EXPECT_EQ(t.ssse3, __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("sse3"));
+  if (t.avx2) EXPECT_TRUE(__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"));
+  if (t.avx3) EXPECT_TRUE(__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl"));
+  if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+      __builtin_cpu_supports("avx512dq")) {
+    EXPECT_TRUE(t.avx3);
+  }
+}
+
+}  // namespace
+}  // namespace ryn::test
