@@ -114,7 +114,9 @@ TEST(LargestCacheSize, DescriptorTableRunsFromLargestToSmallest) {
   std::set<uint8_t> seen;
   for (int i = 0; i < kLeaf2CacheDescriptorCount; ++i) {
     EXPECT_TRUE(seen.insert(kLeaf2CacheDescriptors[i].descriptor).second) << "duplicate descriptor";
-    if (i > 0) EXPECT_LE(kLeaf2CacheDescriptors[i].bytes, kLeaf2CacheDescriptors[i - 1].bytes) << i;
+    if (i > 0) {
+      EXPECT_LE(kLeaf2CacheDescriptors[i].bytes, kLeaf2CacheDescriptors[i - 1].bytes) << i;
+    }
   }
 }
 

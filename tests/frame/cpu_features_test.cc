@@ -198,8 +198,12 @@ namespace {
 TEST(RunnableTargets, HardwareAgreesWithTheCompilersDetection) {
   const RunnableTargets& t = HardwareTargets();
   EXPECT_EQ(t.ssse3, __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("sse3"));
-  if (t.avx2) EXPECT_TRUE(__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"));
-  if (t.avx3) EXPECT_TRUE(__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl"));
+  if (t.avx2) {
+    EXPECT_TRUE(__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"));
+  }
+  if (t.avx3) {
+    EXPECT_TRUE(__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl"));
+  }
   if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
       __builtin_cpu_supports("avx512dq")) {
     EXPECT_TRUE(t.avx3);
