@@ -11,15 +11,6 @@
 namespace ryn::privacy_mask {
 namespace {
 
-TEST(TwoPlaneFrame, PlanesAreAlignedLibraryBlocks) {
-  TwoPlaneFrame frame(70, 36);
-  EXPECT_EQ(reinterpret_cast<uintptr_t>(frame.luma()) % 32, 0u);
-  EXPECT_EQ(reinterpret_cast<uintptr_t>(frame.chroma()) % 32, 0u);
-  EXPECT_GE(frame.lumaStep(), 70);
-  EXPECT_GE(frame.chromaStep(), 70);
-  EXPECT_EQ(frame.lumaStep() % 32, 0);
-}
-
 TEST(TwoPlaneFrame, OddSizesAreRefused) {
   EXPECT_THROW(TwoPlaneFrame(71, 36), ToolError);
   EXPECT_THROW(TwoPlaneFrame(70, 35), ToolError);
