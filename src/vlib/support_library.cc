@@ -57,6 +57,8 @@ const SupportLibraryStaticInitialisation g_staticInitialisation
 
 bool SupportLibraryInitialised() { return g_initialised.load() == 1; }
 
+void SetSupportLibraryInitialisedForTesting(bool initialised) { g_initialised.store(initialised ? 1 : 0); }
+
 const DebugOutConfiguration& ProcessConfiguration() {
   static const DebugOutConfiguration kDefaults;
   return g_configuration != nullptr ? *g_configuration : kDefaults;

@@ -7,6 +7,8 @@ namespace VLib {
 
 // True once static initialisation has run (lines written before then go to the debugger only).
 bool SupportLibraryInitialised();
+// Tests only: pretends that static initialisation has (not) run.
+void SetSupportLibraryInitialisedForTesting(bool initialised);
 
 // The configuration read at static initialisation; the defaults before it.
 const DebugOutConfiguration& ProcessConfiguration();

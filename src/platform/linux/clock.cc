@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/linux/c_library_time_zone.h"
 
 #include <time.h>
 
@@ -79,10 +80,9 @@ CalendarTime AbsoluteDate(time_t utc, long offsetSeconds) {
 
 int32_t BiasMinutes(long offsetSeconds) { return static_cast<int32_t>(-offsetSeconds / 60); }
 
-// One start and one end of daylight saving time give the usual rule with absolute dates. Any
-// other year (no change, or a zone that changed its offsets) is described by the offset in force
-// at the end of the year.
-TimeZoneRule RuleOf(int year) {
+}  // namespace
+
+TimeZoneRule CLibraryTimeZoneRule(int year) {
   const std::vector<Transition> transitions = TransitionsOf(year);
   TimeZoneRule rule;
   if (transitions.size() == 2 && transitions[0].after.daylight != transitions[1].after.daylight &&
@@ -100,6 +100,8 @@ TimeZoneRule RuleOf(int year) {
   return TimeZoneRule{BiasMinutes(StateAt(StartOfYearUtc(year + 1) - 1).offsetSeconds), 0, 0, {}, {}};
 }
 
+namespace {
+
 class LinuxClock final : public Clock {
  public:
   int64_t UtcTicks() const override {
@@ -111,7 +113,7 @@ class LinuxClock final : public Clock {
   TimeZoneRule TimeZoneForYear(int year) const override {
     std::lock_guard lock(mutex_);
     auto found = rules_.find(year);
-    if (found == rules_.end()) found = rules_.emplace(year, RuleOf(year)).first;
+    if (found == rules_.end()) found = rules_.emplace(year, CLibraryTimeZoneRule(year)).first;
     return found->second;
   }
 

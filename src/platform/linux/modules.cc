@@ -1,6 +1,7 @@
 #include "platform/modules.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,13 +30,15 @@ ModuleLoader& SystemModuleLoader() {
 
 std::optional<std::wstring> ModuleFileNameOf(const void* address) {
   Dl_info info{};
-  if (dladdr(address, &info) == 0) {
+  link_map* module = nullptr;
+  if (dladdr1(address, &info, reinterpret_cast<void**>(&module), RTLD_DL_LINKMAP) == 0 || module == nullptr) {
     errno = EINVAL;
     return std::nullopt;
   }
-  // The main program's own entry carries no name.
-  if (info.dli_fname == nullptr || info.dli_fname[0] == '\0') return ExecutableFileName();
-  return NarrowToWide(info.dli_fname);
+  // The main program's entry carries no name of its own (dladdr would give the name it was
+  // started by, relative to a working directory that may have changed since).
+  if (module->l_name == nullptr || module->l_name[0] == '\0') return ExecutableFileName();
+  return NarrowToWide(module->l_name);
 }
 
 std::optional<std::wstring> ExecutableFileName() {

@@ -2,8 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <sstream>
 
 #include "platform/text_encoding.h"
@@ -218,10 +217,14 @@ std::string DefaultRegistryFilePath() {
 RegFileRegistry::RegFileRegistry(std::string path) : path_(std::move(path)) {}
 
 std::optional<std::vector<RegistryValue>> RegFileRegistry::ReadKey(std::wstring_view path) const {
-  std::ifstream stream(path_, std::ios::binary);
-  if (!stream) return std::nullopt;
-  const std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-  if (stream.bad()) return std::nullopt;
+  std::FILE* file = std::fopen(path_.c_str(), "rb");
+  if (file == nullptr) return std::nullopt;
+  std::string bytes;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return std::nullopt;
   return RegFile::Parse(bytes).Key(std::wstring(kMachineRoot) + std::wstring(path));
 }
 
