@@ -84,31 +84,27 @@ uint32_t DebugOutStreamer::ResolveTargets(uint32_t targets) const {
   return (targets & kTargetDefault) ? (targets & ~kTargetDefault) | defaultTargets_ : targets;
 }
 
-void DebugOutStreamer::Write(const DebugOutRecord& record, uint32_t targets, std::wstring_view text) {
+template <class Action>
+void DebugOutStreamer::ForEachTarget(uint32_t targets, Action action) {
   std::lock_guard lock(lock_);
   for (uint32_t bit : knownTargets_) {
     if (!(targets & bit)) continue;
     // One failing output must not keep the line from the others.
     try {
-      if (IDebugOutStreamerObject* streamer = StreamerFor(bit, false)) streamer->Write(record, text);
+      if (IDebugOutStreamerObject* streamer = StreamerFor(bit, false)) action(*streamer);
     } catch (const std::exception& failure) {
       OutputDebugTextA(failure.what());
     }
   }
-  history_->Write(record, text);
+  action(*history_);
+}
+
+void DebugOutStreamer::Write(const DebugOutRecord& record, uint32_t targets, std::wstring_view text) {
+  ForEachTarget(targets, [&](IDebugOutStreamerObject& streamer) { streamer.Write(record, text); });
 }
 
 void DebugOutStreamer::Flush(uint32_t targets) {
-  std::lock_guard lock(lock_);
-  for (uint32_t bit : knownTargets_) {
-    if (!(targets & bit)) continue;
-    try {
-      if (IDebugOutStreamerObject* streamer = StreamerFor(bit, false)) streamer->Flush();
-    } catch (const std::exception& failure) {
-      OutputDebugTextA(failure.what());
-    }
-  }
-  history_->Flush();
+  ForEachTarget(targets, [](IDebugOutStreamerObject& streamer) { streamer.Flush(); });
 }
 
 void DebugOutStreamer::Emit(const DebugOutRecord& record, uint32_t targets, std::wstring_view text) {

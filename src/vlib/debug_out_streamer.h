@@ -63,6 +63,9 @@ class DebugOutStreamer final : public ReferenceBaseClass<VirtualReferenceCountBa
   IDebugOutStreamerObject* StreamerFor(uint32_t bit, bool forceCreation);
   ReferencePointer<IDebugOutStreamerObject> CreateStreamer(uint32_t bit) const;
   uint32_t ResolveTargets(uint32_t targets) const;
+  // Runs `action` on the streamer of every known bit in `targets`, then on the history.
+  template <class Action>
+  void ForEachTarget(uint32_t targets, Action action);
 
   mutable CriticalSection lock_;
   DebugOutConfiguration configuration_;
