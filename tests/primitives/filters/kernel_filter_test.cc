@@ -157,6 +157,14 @@ TEST(KernelFilter, MatchesReferenceUnderEveryVariant) {
       {{0, 3}, {2, 4}, {1, 3}, RandomKernel(4, 8, -32768, 32767), -1000},
       {{0, 3}, {3, 1}, {2, 0}, RandomKernel(5, 3, -100000, 100000), 1024},  // taps beyond 16 bits
       {{0, 6}, {1, 7}, {0, 3}, RandomKernel(6, 7, -3, 5), 3},
+      // Equal taps take the box-sum path.
+      {{0, 4}, {3, 3}, {1, 1}, std::vector<int32_t>(9, 1), 9},
+      {{0, 3}, {9, 9}, {4, 4}, std::vector<int32_t>(81, 1), 81},
+      {{0, 3}, {15, 15}, {7, 7}, std::vector<int32_t>(225, 1), 225},
+      {{0, 3}, {17, 19}, {3, 15}, std::vector<int32_t>(323, 1), 323},
+      {{0, 3}, {5, 4}, {4, 0}, std::vector<int32_t>(20, 2), -7},
+      {{0, 3}, {4, 3}, {1, 1}, std::vector<int32_t>(12, -1), 1},
+      {{0, 3}, {3, 2}, {2, 1}, std::vector<int32_t>(6, 300), 1024},
   };
   for (KernelCase c : shapes) {
     for (int width : kOddWidths) {
