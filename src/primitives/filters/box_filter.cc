@@ -24,18 +24,32 @@ FixedPointReciprocal ReciprocalFor(IppiSize mask) {
   return {(v >> 20) + 1, shifts + 12};
 }
 
+namespace {
+
+BoxFinish MeanFinish(BoxFinish::Kind kind, uint32_t multiplier, uint32_t rounding, int shift) {
+  BoxFinish finish;
+  finish.kind = kind;
+  finish.multiplier = multiplier;
+  finish.rounding = rounding;
+  finish.shift = shift;
+  return finish;
+}
+
+}  // namespace
+
 BoxFinish MeanFinishFor(IppiSize mask) {
-  BoxFinish finish{};
-  if (mask.width == 3 && mask.height == 3) {
-    finish = {BoxFinish::Kind::kMean3x3, 29128, 0, 18};
-  } else if (mask.width == 5 && mask.height == 5) {
-    finish = {BoxFinish::Kind::kMean5x5, 20971, 1u << 18, 19};
-  } else if (mask.width == 7 && mask.height == 7) {
-    finish = {BoxFinish::Kind::kMean7x7, 5350, 1u << 17, 18};
-  } else {
-    const FixedPointReciprocal r = ReciprocalFor(mask);
-    finish = {BoxFinish::Kind::kMeanReciprocal, r.multiplier, 1u << (r.shift - 1), r.shift};
-  }
+  if (mask.width == 3 && mask.height == 3) return MeanFinish(BoxFinish::Kind::kMean3x3, 29128, 0, 18);
+  if (mask.width == 5 && mask.height == 5) return MeanFinish(BoxFinish::Kind::kMean5x5, 20971, 1u << 18, 19);
+  if (mask.width == 7 && mask.height == 7) return MeanFinish(BoxFinish::Kind::kMean7x7, 5350, 1u << 17, 18);
+  const FixedPointReciprocal r = ReciprocalFor(mask);
+  return MeanFinish(BoxFinish::Kind::kMeanReciprocal, r.multiplier, 1u << (r.shift - 1), r.shift);
+}
+
+BoxFinish KernelFinish(int32_t tap, const KernelDivision& division) {
+  BoxFinish finish;
+  finish.kind = BoxFinish::Kind::kKernel;
+  finish.tap = tap;
+  finish.division = division;
   return finish;
 }
 

@@ -30,7 +30,7 @@ struct BoxFinish {
     kMeanReciprocal, // (S * multiplier + rounding) >> shift
     kKernel,         // the kernel filter's division of tap * S, for kernels whose taps are all equal
   };
-  Kind kind;
+  Kind kind = Kind::kMeanReciprocal;
   uint32_t multiplier = 0;
   uint32_t rounding = 0;
   int shift = 0;
@@ -39,6 +39,8 @@ struct BoxFinish {
 };
 
 BoxFinish MeanFinishFor(IppiSize mask);
+// The kernel filter's division of tap * S.
+BoxFinish KernelFinish(int32_t tap, const KernelDivision& division);
 
 inline uint8_t FinishedPixel(uint32_t sum, const BoxFinish& f) {
   if (f.kind == BoxFinish::Kind::kKernel) {

@@ -124,10 +124,7 @@ IppStatus FilterKernel8u(const uint8_t* source, int sourceStep, uint8_t* destina
   // does not grow with the kernel.
   if (narrow && kernel[0] != 0 && AllEqual(kernel, taps)) {
     layout.rowsBehind = 1;
-    BoxFinish finish{BoxFinish::Kind::kKernel};
-    finish.tap = kernel[0];
-    finish.division = division;
-    return SumWindows8u(layout, kernelSize, finish);
+    return SumWindows8u(layout, kernelSize, KernelFinish(kernel[0], division));
   }
   const bool paired = narrow && FitsIn16Bits(kernel, taps);
   ScratchBlock work(AlignedBytes<const uint8_t*>(2 * pairs) + (paired ? AlignedBytes<uint32_t>(pairs * kernelSize.width) : 0));
