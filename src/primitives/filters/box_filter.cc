@@ -137,7 +137,7 @@ IppStatus SumWindowsWith(const WindowLayout& layout, IppiSize mask, const BoxFin
                          RowFn row) {
   RowWindow window(layout);
   const int64_t span = layout.spanColumns;
-  ScratchBlock work(AlignedBytes<Sum>(span) + AlignedBytes<Sum>(span + 1));
+  ScratchBlock work(AlignedBytes<Sum>(span) + AlignedBytes<Sum>(kBoxScratchRows * (span + 1)));
   if (!window.Ready() || !work.Obtained()) return ippStsMemAllocErr;
   Sum* sums = work.As<Sum>();
   const BoxRowJob job{mask.width, finish, work.As<uint8_t>() + AlignedBytes<Sum>(span)};

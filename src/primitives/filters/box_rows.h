@@ -56,12 +56,13 @@ inline uint8_t LargeMaskPixel(uint64_t sum, float reciprocal) {
 }
 
 // One output row from the column sums: window[x + i], i < maskWidth, are the sums that output
-// pixel x averages. `prefix` has room for width + maskWidth sums.
+// pixel x averages. `prefix` is scratch for kBoxScratchRows rows of width + maskWidth sums.
 struct BoxRowJob {
   int maskWidth;
   BoxFinish finish;
   void* prefix;
 };
+constexpr int kBoxScratchRows = 6;
 
 // sums[c] += enter[c] (- leave[c] when leave is not null), for n columns.
 using BoxColumns16Fn = void (*)(uint16_t* sums, const uint8_t* enter, const uint8_t* leave, size_t n);

@@ -1,9 +1,9 @@
 // Processor builds of the kernel filter and box filter rows, compiled once per Highway target.
 //
-// Kernel filter: two kernel rows are handled together: the pixels of rows 2p and 2p + 1 are interleaved as
-// 16-bit pairs and multiplied by the pair of 16-bit taps with one widening multiply-add, which
-// gives exact 32-bit sums. The interleave and the final narrowing both work per 128-bit block,
-// so together they leave the pixels in order.
+// Kernel filter: two kernel rows are handled together: the pixels of rows 2p and 2p + 1 are
+// interleaved as 16-bit pairs and multiplied by the pair of 16-bit taps with one widening
+// multiply-add, which gives exact 32-bit sums. The interleave and the final narrowing both work
+// per 128-bit block, so together they leave the pixels in order.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "src/primitives/filters/linear_filter_simd.cc"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
@@ -14,6 +14,7 @@
 
 #include "primitives/filters/box_rows.h"
 #include "primitives/filters/kernel_rows.h"
+#include "primitives/filters/vector_loops-inl.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace ryn::filters {
@@ -39,12 +40,16 @@ struct HalfEvenShiftSum {
   }
 };
 
+// Clamped to [0, 255], then rounded in the current (nearest) mode by adding 1.5 * 2^23, which
+// leaves the integer in the low bits of the float: the generic conversion's result.
 struct ScaleSum {
   float reciprocal;
   HWY_INLINE V32 operator()(V32 sum) const {
     const hn::Rebind<float, D32> df;
     const auto scaled = hn::Mul(hn::ConvertTo(df, sum), hn::Set(df, reciprocal));
-    return hn::NearestInt(hn::Min(hn::Max(scaled, hn::Zero(df)), hn::Set(df, 255.0f)));
+    const auto clamped = hn::Min(hn::Max(scaled, hn::Zero(df)), hn::Set(df, 255.0f));
+    const auto shifted = hn::BitCast(D32(), hn::Add(clamped, hn::Set(df, 12582912.0f)));
+    return hn::Sub(shifted, hn::Set(D32(), 0x4B400000));
   }
 };
 
@@ -54,29 +59,29 @@ HWY_INLINE void PairedKernelRow(const KernelRows& k, uint8_t* HWY_RESTRICT out, 
   const D32 d32;
   const hn::RebindToUnsigned<D32> du32;
   const hn::Rebind<uint8_t, D16> d8;
-  const int lanes = static_cast<int>(hn::Lanes(d16));
   const int pairs = (k.kernelHeight + 1) / 2;
-  int x = 0;
-  for (; x + lanes <= width; x += lanes) {
-    V32 low = hn::Zero(d32);
-    V32 high = hn::Zero(d32);
-    V32 unused = hn::Zero(d32);
-    for (int p = 0; p < pairs; ++p) {
-      const uint8_t* first = k.rows[2 * p] + x;
-      const uint8_t* second = k.rows[2 * p + 1] + x;
-      const uint32_t* taps = k.pairedTaps + static_cast<ptrdiff_t>(p) * k.kernelWidth;
-      for (int i = 0; i < k.kernelWidth; ++i) {
-        const auto a = hn::PromoteTo(d16, hn::LoadU(d8, first - i));
-        const auto b = hn::PromoteTo(d16, hn::LoadU(d8, second - i));
-        const auto tapPair = hn::BitCast(d16, hn::Set(du32, taps[i]));
-        low = hn::ReorderWidenMulAccumulate(d32, hn::InterleaveLower(d16, a, b), tapPair, low, unused);
-        high = hn::ReorderWidenMulAccumulate(d32, hn::InterleaveUpper(d16, a, b), tapPair, high, unused);
-      }
-    }
-    const auto packed = hn::ReorderDemote2To(d16, divide(low), divide(high));
-    hn::StoreU(hn::DemoteTo(d8, packed), d8, out + x);
-  }
-  for (; x < width; ++x) out[x] = KernelPixel(k, x);
+  ForEachVectorOverlappingEnd(
+      static_cast<size_t>(width), hn::Lanes(d16),
+      [&](size_t x) HWY_ATTR {
+        V32 low = hn::Zero(d32);
+        V32 high = hn::Zero(d32);
+        V32 unused = hn::Zero(d32);
+        for (int p = 0; p < pairs; ++p) {
+          const uint8_t* first = k.rows[2 * p] + x;
+          const uint8_t* second = k.rows[2 * p + 1] + x;
+          const uint32_t* taps = k.pairedTaps + static_cast<ptrdiff_t>(p) * k.kernelWidth;
+          for (int i = 0; i < k.kernelWidth; ++i) {
+            const auto a = hn::PromoteTo(d16, hn::LoadU(d8, first - i));
+            const auto b = hn::PromoteTo(d16, hn::LoadU(d8, second - i));
+            const auto tapPair = hn::BitCast(d16, hn::Set(du32, taps[i]));
+            low = hn::ReorderWidenMulAccumulate(d32, hn::InterleaveLower(d16, a, b), tapPair, low, unused);
+            high = hn::ReorderWidenMulAccumulate(d32, hn::InterleaveUpper(d16, a, b), tapPair, high, unused);
+          }
+        }
+        const auto packed = hn::ReorderDemote2To(d16, divide(low), divide(high));
+        hn::StoreU(hn::DemoteTo(d8, packed), d8, out + x);
+      },
+      [&](size_t x) { out[x] = KernelPixel(k, static_cast<int>(x)); });
 }
 
 void KernelRow(const KernelRows& k, uint8_t* out, int width) {
@@ -94,7 +99,6 @@ void KernelRow(const KernelRows& k, uint8_t* out, int width) {
   }
 }
 
-
 // ------------------------------------------------------------------------------------------
 // Box filter rows
 
@@ -102,6 +106,7 @@ using DU16 = hn::ScalableTag<uint16_t>;
 using DU32 = hn::ScalableTag<uint32_t>;
 using DF32 = hn::ScalableTag<float>;
 
+// Column sums are updated in place, so the ragged end is finished one column at a time.
 template <class Sum>
 HWY_INLINE void ColumnSums(Sum* HWY_RESTRICT sums, const uint8_t* enter, const uint8_t* leave, size_t n) {
   const hn::ScalableTag<Sum> d;
@@ -130,9 +135,25 @@ void BoxColumns32(uint32_t* sums, const uint8_t* enter, const uint8_t* leave, si
   ColumnSums(sums, enter, leave, n);
 }
 
-// Inclusive prefix sums of n column sums, prefix[0] = 0 and prefix[c + 1] = prefix[c] + sums[c],
-// modulo the lane width: differences of two prefixes are exact window sums as long as the
-// window sum itself fits. Scans 128-bit blocks, carrying the last lane into the next block.
+// How the window sums of a row are formed. Sums wrap at the lane width; since every window sum
+// fits, the wrapped partial sums still give it exactly.
+//  - up to kDirectBoxMaskWidth columns: added directly;
+//  - up to 64 columns: sums of 2, 4, 8, ... columns, each level from the one below, and the
+//    window as the levels of the binary digits of its width;
+//  - wider: differences of prefix sums, so the cost no longer grows with the width.
+constexpr int kDirectBoxMaskWidth = 8;
+constexpr int kDoublingLevels = kBoxScratchRows;
+
+template <class Sum>
+struct WindowTerms {
+  const Sum* terms[kDirectBoxMaskWidth];  // window sum = sum of terms[t][x] ...
+  int count;
+  const Sum* prefix;  // ... or prefix[x + maskWidth] - prefix[x] when not null
+  int maskWidth;
+};
+
+// Inclusive prefix sums, prefix[0] = 0 and prefix[c + 1] = prefix[c] + sums[c]. Each 128-bit
+// block is scanned on its own; only the carry into the next block depends on the previous one.
 template <class Sum>
 HWY_INLINE void PrefixSums(const Sum* HWY_RESTRICT sums, size_t n, Sum* HWY_RESTRICT prefix) {
   const hn::Full128<Sum> d;
@@ -145,62 +166,108 @@ HWY_INLINE void PrefixSums(const Sum* HWY_RESTRICT sums, size_t n, Sum* HWY_REST
     v = hn::Add(v, hn::ShiftLeftLanes<1>(d, v));
     v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
     if constexpr (kLanes == 8) v = hn::Add(v, hn::ShiftLeftLanes<4>(d, v));
-    v = hn::Add(v, carry);
-    hn::StoreU(v, d, prefix + c + 1);
-    carry = hn::Broadcast<kLanes - 1>(v);
+    hn::StoreU(hn::Add(v, carry), d, prefix + c + 1);
+    carry = hn::Add(carry, hn::Broadcast<kLanes - 1>(v));
   }
   for (; c < n; ++c) prefix[c + 1] = static_cast<Sum>(prefix[c] + sums[c]);
 }
 
-// The window sums of `lanes` output pixels from x on: up to 8 columns added directly, wider
-// windows as differences of prefix sums.
+template <class Sum>
+HWY_INLINE WindowTerms<Sum> PrepareWindowSums(const Sum* window, int width, int maskWidth, Sum* scratch) {
+  const hn::ScalableTag<Sum> d;
+  const size_t n = static_cast<size_t>(width) + maskWidth - 1;
+  WindowTerms<Sum> w{};
+  w.maskWidth = maskWidth;
+  if (maskWidth <= kDirectBoxMaskWidth) {
+    for (int i = 0; i < maskWidth; ++i) w.terms[i] = window + i;
+    w.count = maskWidth;
+  } else if (maskWidth < (2 << kDoublingLevels)) {
+    const Sum* levels[kDoublingLevels + 1] = {window};
+    int top = 0;
+    for (int k = 1; (1 << k) <= maskWidth; ++k, ++top) {
+      const Sum* below = levels[k - 1];
+      Sum* level = scratch + static_cast<ptrdiff_t>(k - 1) * static_cast<ptrdiff_t>(n + 1);
+      const size_t half = size_t{1} << (k - 1);
+      ForEachVectorOverlappingEnd(
+          n - 2 * half + 1, hn::Lanes(d),
+          [&](size_t c) HWY_ATTR { hn::StoreU(hn::Add(hn::LoadU(d, below + c), hn::LoadU(d, below + c + half)), d, level + c); },
+          [&](size_t c) { level[c] = static_cast<Sum>(below[c] + below[c + half]); });
+      levels[k] = level;
+    }
+    int offset = 0;
+    for (int k = top; k >= 0; --k) {
+      if ((maskWidth >> k) & 1) {
+        w.terms[w.count++] = levels[k] + offset;
+        offset += 1 << k;
+      }
+    }
+  } else {
+    PrefixSums(window, n, scratch);
+    w.prefix = scratch;
+  }
+  return w;
+}
+
 template <class D, class Sum = hn::TFromD<D>>
-HWY_INLINE hn::Vec<D> WindowSums(D d, const Sum* window, const Sum* prefix, int maskWidth, int x) {
-  if (prefix != nullptr) return hn::Sub(hn::LoadU(d, prefix + x + maskWidth), hn::LoadU(d, prefix + x));
-  auto sum = hn::LoadU(d, window + x);
-  for (int i = 1; i < maskWidth; ++i) sum = hn::Add(sum, hn::LoadU(d, window + x + i));
+HWY_INLINE hn::Vec<D> WindowSums(D d, const WindowTerms<Sum>& w, size_t x) {
+  if (w.prefix != nullptr) return hn::Sub(hn::LoadU(d, w.prefix + x + w.maskWidth), hn::LoadU(d, w.prefix + x));
+  auto sum = hn::LoadU(d, w.terms[0] + x);
+  for (int t = 1; t < w.count; ++t) sum = hn::Add(sum, hn::LoadU(d, w.terms[t] + x));
   return sum;
 }
 
-constexpr int kDirectBoxMaskWidth = 8;
-
 template <class Sum>
-HWY_INLINE uint8_t TailPixel(const Sum* window, const BoxRowJob& job, int x) {
+HWY_INLINE uint8_t TailPixel(const Sum* window, const BoxRowJob& job, size_t x) {
   uint32_t sum = 0;
   for (int i = 0; i < job.maskWidth; ++i) sum += window[x + i];
   return FinishedPixel(sum, job.finish);
 }
 
-// Finishes of 16-bit window sums that stay in 16-bit lanes: the multiplier's high product.
-struct Mean3x3 {
+// Finishes of 16-bit window sums (at most 65535) that stay in 16-bit lanes: the product with
+// the multiplier (at most 4096) as high and low halves.
+struct Mean3x3 {  // (S * 29128) >> 18
   HWY_INLINE hn::Vec<DU16> operator()(hn::Vec<DU16> s) const {
     return hn::ShiftRight<2>(hn::MulHigh(s, hn::Set(DU16(), 29128)));
   }
 };
-struct Mean5x5 {
+struct Mean5x5 {  // (S * 20971 + 2^18) >> 19
   HWY_INLINE hn::Vec<DU16> operator()(hn::Vec<DU16> s) const {
     const DU16 d;
     return hn::ShiftRight<3>(hn::Add(hn::MulHigh(s, hn::Set(d, 20971)), hn::Set(d, 4)));
   }
 };
-struct Mean7x7 {
+struct Mean7x7 {  // (S * 5350 + 2^17) >> 18
   HWY_INLINE hn::Vec<DU16> operator()(hn::Vec<DU16> s) const {
     const DU16 d;
     return hn::ShiftRight<2>(hn::Add(hn::MulHigh(s, hn::Set(d, 5350)), hn::Set(d, 2)));
   }
 };
-
-// Finishes on 32-bit lanes (sums below 2^31).
-struct MeanReciprocal16 {  // 16-bit sums: the product fits 32 bits
-  uint32_t multiplier, rounding;
+// (S * m + 2^(shift - 1)) >> shift for shifts of 17 or more: the rounding bit lies above the low
+// half, which can then be dropped.
+struct MeanHighShift {
+  uint16_t multiplier;
   int shift;
-  HWY_INLINE V32 operator()(V32 s) const {
-    const D32 d;
-    const auto product = hn::Add(hn::Mul(s, hn::Set(d, static_cast<int32_t>(multiplier))),
-                                 hn::Set(d, static_cast<int32_t>(rounding)));
-    return hn::BitCast(d, hn::ShiftRightSame(hn::BitCast(hn::RebindToUnsigned<D32>(), product), shift));
+  HWY_INLINE hn::Vec<DU16> operator()(hn::Vec<DU16> s) const {
+    const DU16 d;
+    const auto high = hn::MulHigh(s, hn::Set(d, multiplier));
+    return hn::ShiftRightSame(hn::Add(high, hn::Set(d, static_cast<uint16_t>(1u << (shift - 17)))), shift - 16);
   }
 };
+// Shifts of 16 or less: the quotient from both halves, plus the rounding bit.
+struct MeanLowShift {
+  uint16_t multiplier;
+  int shift;
+  HWY_INLINE hn::Vec<DU16> operator()(hn::Vec<DU16> s) const {
+    const DU16 d;
+    const auto m = hn::Set(d, multiplier);
+    const auto high = hn::MulHigh(s, m);
+    const auto low = hn::Mul(s, m);
+    const auto quotient = shift == 16 ? high : hn::Or(hn::ShiftLeftSame(high, 16 - shift), hn::ShiftRightSame(low, shift));
+    return hn::Add(quotient, hn::And(hn::ShiftRightSame(low, shift - 1), hn::Set(d, 1)));
+  }
+};
+
+// Finishes on 32-bit lanes.
 struct MeanReciprocal32 {  // sums up to 255 * 8100: split so that no product leaves 32 bits
   uint32_t multiplier, rounding;
   int shift;
@@ -222,7 +289,8 @@ struct KernelOfEqualTaps {
 
 template <class Finish>
 constexpr bool kFinishes16 = std::is_same_v<Finish, Mean3x3> || std::is_same_v<Finish, Mean5x5> ||
-                             std::is_same_v<Finish, Mean7x7>;
+                             std::is_same_v<Finish, Mean7x7> || std::is_same_v<Finish, MeanHighShift> ||
+                             std::is_same_v<Finish, MeanLowShift>;
 
 template <class Finish>
 HWY_INLINE void BoxRow16With(const uint16_t* window, const BoxRowJob& job, uint8_t* HWY_RESTRICT out, int width,
@@ -232,25 +300,23 @@ HWY_INLINE void BoxRow16With(const uint16_t* window, const BoxRowJob& job, uint8
   const hn::Half<DU16> dHalf;
   const D32 d32;
   const hn::Rebind<uint8_t, D32> d8Quarter;
-  const int lanes = static_cast<int>(hn::Lanes(d));
-  const uint16_t* prefix = nullptr;
-  if (job.maskWidth > kDirectBoxMaskWidth) {
-    PrefixSums(window, static_cast<size_t>(width) + job.maskWidth - 1, static_cast<uint16_t*>(job.prefix));
-    prefix = static_cast<const uint16_t*>(job.prefix);
-  }
-  int x = 0;
-  for (; x + lanes <= width; x += lanes) {
-    const auto sums = WindowSums(d, window, prefix, job.maskWidth, x);
-    if constexpr (kFinishes16<Finish>) {
-      hn::StoreU(hn::DemoteTo(d8, hn::BitCast(D16(), finish(sums))), d8, out + x);
-    } else {
-      const auto low = finish(hn::BitCast(d32, hn::PromoteTo(hn::RebindToUnsigned<D32>(), hn::LowerHalf(dHalf, sums))));
-      const auto high = finish(hn::BitCast(d32, hn::PromoteTo(hn::RebindToUnsigned<D32>(), hn::UpperHalf(dHalf, sums))));
-      hn::StoreU(hn::DemoteTo(d8Quarter, low), d8Quarter, out + x);
-      hn::StoreU(hn::DemoteTo(d8Quarter, high), d8Quarter, out + x + lanes / 2);
-    }
-  }
-  for (; x < width; ++x) out[x] = TailPixel(window, job, x);
+  const size_t lanes = hn::Lanes(d);
+  const auto w = PrepareWindowSums(window, width, job.maskWidth, static_cast<uint16_t*>(job.prefix));
+  ForEachVectorOverlappingEnd(
+      static_cast<size_t>(width), lanes,
+      [&](size_t x) HWY_ATTR {
+        const auto sums = WindowSums(d, w, x);
+        if constexpr (kFinishes16<Finish>) {
+          hn::StoreU(hn::DemoteTo(d8, hn::BitCast(D16(), finish(sums))), d8, out + x);
+        } else {
+          const hn::RebindToUnsigned<D32> du32;
+          const auto low = finish(hn::BitCast(d32, hn::PromoteTo(du32, hn::LowerHalf(dHalf, sums))));
+          const auto high = finish(hn::BitCast(d32, hn::PromoteTo(du32, hn::UpperHalf(dHalf, sums))));
+          hn::StoreU(hn::DemoteTo(d8Quarter, low), d8Quarter, out + x);
+          hn::StoreU(hn::DemoteTo(d8Quarter, high), d8Quarter, out + x + lanes / 2);
+        }
+      },
+      [&](size_t x) { out[x] = TailPixel(window, job, x); });
 }
 
 template <class Finish>
@@ -259,24 +325,19 @@ HWY_INLINE void BoxRow32With(const uint32_t* window, const BoxRowJob& job, uint8
   const DU32 d;
   const D32 d32;
   const hn::Rebind<uint8_t, D32> d8Quarter;
-  const int lanes = static_cast<int>(hn::Lanes(d));
-  const uint32_t* prefix = nullptr;
-  if (job.maskWidth > kDirectBoxMaskWidth) {
-    PrefixSums(window, static_cast<size_t>(width) + job.maskWidth - 1, static_cast<uint32_t*>(job.prefix));
-    prefix = static_cast<const uint32_t*>(job.prefix);
-  }
-  int x = 0;
-  for (; x + lanes <= width; x += lanes) {
-    const auto sums = hn::BitCast(d32, WindowSums(d, window, prefix, job.maskWidth, x));
-    hn::StoreU(hn::DemoteTo(d8Quarter, finish(sums)), d8Quarter, out + x);
-  }
-  for (; x < width; ++x) out[x] = TailPixel(window, job, x);
+  const auto w = PrepareWindowSums(window, width, job.maskWidth, static_cast<uint32_t*>(job.prefix));
+  ForEachVectorOverlappingEnd(
+      static_cast<size_t>(width), hn::Lanes(d),
+      [&](size_t x) HWY_ATTR {
+        hn::StoreU(hn::DemoteTo(d8Quarter, finish(hn::BitCast(d32, WindowSums(d, w, x)))), d8Quarter, out + x);
+      },
+      [&](size_t x) { out[x] = TailPixel(window, job, x); });
 }
 
-// Calls row(finish) with the finish functor of job.finish; `wideMean` is the 32-bit finish of
-// a mean with a general mask.
-template <class Row, class WideMean>
-HWY_INLINE void WithFinish(const BoxFinish& f, Row row, WideMean wideMean) {
+// Calls row(finish) with the finish functor of f; `generalMean` is the finish of a mean with a
+// general mask.
+template <class Row, class GeneralMean>
+HWY_INLINE void WithFinish(const BoxFinish& f, Row row, GeneralMean generalMean) {
   switch (f.kind) {
     case BoxFinish::Kind::kMean3x3:
       return row(Mean3x3{});
@@ -285,7 +346,7 @@ HWY_INLINE void WithFinish(const BoxFinish& f, Row row, WideMean wideMean) {
     case BoxFinish::Kind::kMean7x7:
       return row(Mean7x7{});
     case BoxFinish::Kind::kMeanReciprocal:
-      return row(wideMean);
+      return generalMean();
     case BoxFinish::Kind::kKernel:
       switch (f.division.kind) {
         case KernelDivision::Kind::kNone:
@@ -300,36 +361,37 @@ HWY_INLINE void WithFinish(const BoxFinish& f, Row row, WideMean wideMean) {
 
 void BoxRow16(const uint16_t* window, const BoxRowJob& job, uint8_t* out, int width) {
   const BoxFinish& f = job.finish;
-  WithFinish(
-      f, [&](auto finish) HWY_ATTR { BoxRow16With(window, job, out, width, finish); },
-      MeanReciprocal16{f.multiplier, f.rounding, f.shift});
+  const auto row = [&](auto finish) HWY_ATTR { BoxRow16With(window, job, out, width, finish); };
+  WithFinish(f, row, [&]() HWY_ATTR {
+    const auto multiplier = static_cast<uint16_t>(f.multiplier);
+    if (f.shift >= 17) return row(MeanHighShift{multiplier, f.shift});
+    row(MeanLowShift{multiplier, f.shift});
+  });
 }
 
 void BoxRow32(const uint32_t* window, const BoxRowJob& job, uint8_t* out, int width) {
   const BoxFinish& f = job.finish;
-  // The 3x3, 5x5 and 7x7 masks always have 16-bit sums.
-  WithFinish(
-      f,
-      [&](auto finish) HWY_ATTR {
-        if constexpr (!kFinishes16<decltype(finish)>) BoxRow32With(window, job, out, width, finish);
-      },
-      MeanReciprocal32{f.multiplier, f.rounding, f.shift});
+  // Masks with 32-bit sums are general masks of more than 257 pixels.
+  const auto row = [&](auto finish) HWY_ATTR {
+    if constexpr (!kFinishes16<decltype(finish)>) BoxRow32With(window, job, out, width, finish);
+  };
+  WithFinish(f, row, [&]() HWY_ATTR { row(MeanReciprocal32{f.multiplier, f.rounding, f.shift}); });
 }
 
 void BoxColumnsDirect32f(float* sums, const float* const* rows, int count, size_t n) {
   const DF32 d;
-  const size_t lanes = hn::Lanes(d);
-  size_t c = 0;
-  for (; c + lanes <= n; c += lanes) {
-    auto sum = hn::LoadU(d, rows[0] + c);
-    for (int r = 1; r < count; ++r) sum = hn::Add(sum, hn::LoadU(d, rows[r] + c));
-    hn::StoreU(sum, d, sums + c);
-  }
-  for (; c < n; ++c) {
-    float sum = rows[0][c];
-    for (int r = 1; r < count; ++r) sum += rows[r][c];
-    sums[c] = sum;
-  }
+  ForEachVectorOverlappingEnd(
+      n, hn::Lanes(d),
+      [&](size_t c) HWY_ATTR {
+        auto sum = hn::LoadU(d, rows[0] + c);
+        for (int r = 1; r < count; ++r) sum = hn::Add(sum, hn::LoadU(d, rows[r] + c));
+        hn::StoreU(sum, d, sums + c);
+      },
+      [&](size_t c) {
+        float sum = rows[0][c];
+        for (int r = 1; r < count; ++r) sum += rows[r][c];
+        sums[c] = sum;
+      });
 }
 
 void BoxColumnsUpdate32f(float* sums, const float* enter, const float* leave, size_t n) {
@@ -346,19 +408,19 @@ void BoxColumnsUpdate32f(float* sums, const float* enter, const float* leave, si
 void BoxRow32f(const float* window, int maskWidth, float reciprocal, float* out, int width) {
   if (maskWidth > kDirectFloatMaskWidth) return RunningRow32f(window, maskWidth, reciprocal, out, width);
   const DF32 d;
-  const int lanes = static_cast<int>(hn::Lanes(d));
   const auto scale = hn::Set(d, reciprocal);
-  int x = 0;
-  for (; x + lanes <= width; x += lanes) {
-    auto sum = hn::LoadU(d, window + x);
-    for (int i = 1; i < maskWidth; ++i) sum = hn::Add(sum, hn::LoadU(d, window + x + i));
-    hn::StoreU(hn::Mul(sum, scale), d, out + x);
-  }
-  for (; x < width; ++x) {
-    float sum = window[x];
-    for (int i = 1; i < maskWidth; ++i) sum += window[x + i];
-    out[x] = sum * reciprocal;
-  }
+  ForEachVectorOverlappingEnd(
+      static_cast<size_t>(width), hn::Lanes(d),
+      [&](size_t x) HWY_ATTR {
+        auto sum = hn::LoadU(d, window + x);
+        for (int i = 1; i < maskWidth; ++i) sum = hn::Add(sum, hn::LoadU(d, window + x + i));
+        hn::StoreU(hn::Mul(sum, scale), d, out + x);
+      },
+      [&](size_t x) {
+        float sum = window[x];
+        for (int i = 1; i < maskWidth; ++i) sum += window[x + i];
+        out[x] = sum * reciprocal;
+      });
 }
 
 }  // namespace HWY_NAMESPACE

@@ -108,6 +108,7 @@ TEST(BoxFilter, MeansMatchTheRulesUnderEveryVariant) {
       {{3, 3}, {1, 1}}, {{5, 5}, {2, 2}},   {{7, 7}, {3, 3}},    {{1, 1}, {0, 0}},  {{2, 1}, {1, 0}},
       {{4, 4}, {0, 3}}, {{3, 5}, {2, 4}},   {{9, 9}, {4, 4}},    {{15, 15}, {7, 7}}, {{16, 17}, {8, 8}},
       {{31, 3}, {0, 0}}, {{6, 40}, {5, 39}}, {{90, 90}, {45, 45}}, {{91, 90}, {3, 3}},
+      {{128, 1}, {0, 0}}, {{130, 2}, {64, 1}}, {{127, 2}, {0, 1}},
   };
   for (const auto& [mask, anchor] : masks) {
     for (int width : {1, 7, 17, 33, 65, 129, 1920}) {
@@ -126,6 +127,26 @@ TEST(BoxFilter, MeansMatchTheRulesUnderEveryVariant) {
         return std::tuple(status, destination.RegionBytes());
       });
     }
+  }
+}
+
+// Every mask area of the 16-bit path, as a single row, under every variant: the window sums of a
+// random row reach many values for each reciprocal.
+TEST(BoxFilter, EveryReciprocalOfTheSixteenBitPath) {
+  for (int area = 1; area <= 257; ++area) {
+    const IppiSize mask{area, 1};
+    const IppiSize region{300, 1};
+    auto source = SourceFor<uint8_t>(region, mask);
+    source.FillRandom(uint32_t(area), 0, 255);
+    for (int x = 0; x < 40; ++x) source.at(x, 0) = 255;  // the largest sums too
+    const auto expected = ReferenceMeans(source, region, mask);
+    ExpectVariantsMatchGeneric([&](int) {
+      TestImage<uint8_t> destination(region.width, 1);
+      const IppStatus status =
+          FilterBox8u(source.data(), source.step(), destination.data(), destination.step(), region, mask, {0, 0});
+      EXPECT_EQ(destination.Region(), expected) << "mask " << area << "x1";
+      return std::tuple(status, destination.RegionBytes());
+    });
   }
 }
 
