@@ -62,7 +62,7 @@ struct BoxRowJob {
   BoxFinish finish;
   void* prefix;
 };
-constexpr int kBoxScratchRows = 6;
+constexpr int kBoxScratchRows = 1;
 
 // sums[c] += enter[c] (- leave[c] when leave is not null), for n columns.
 using BoxColumns16Fn = void (*)(uint16_t* sums, const uint8_t* enter, const uint8_t* leave, size_t n);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "frame/checks.h"
@@ -18,7 +17,12 @@ void GenericWeightedSum(const float* const* inputs, const float* weights, int co
   for (size_t c = 0; c < n; ++c) out[c] = WeightedSumAt(inputs, weights, count, c);
 }
 
+void GenericSymmetricSum(const float* const* inputs, const float* weights, int count, float* out, size_t n) {
+  for (size_t c = 0; c < n; ++c) out[c] = SymmetricSumAt(inputs, weights, count, c);
+}
+
 RYN_DISPATCH_TABLE(g_weightedSum, GenericWeightedSum, WeightedSumBuilds);
+RYN_DISPATCH_TABLE(g_symmetricSum, GenericSymmetricSum, SymmetricSumBuilds);
 
 float* FloatRow(float* image, int step, int64_t y) {
   return reinterpret_cast<float*>(reinterpret_cast<uint8_t*>(image) + y * step);
@@ -140,22 +144,36 @@ IppStatus FilterGaussBorder32f(const float* source, int sourceStep, float* desti
   GaussianTaps(k, sigma, taps);
   for (int i = 0; i < k; ++i) paddedInputs[i] = padded + i;
 
-  const WeightedSumFn weightedSum = g_weightedSum.Entry(VariantIndex());
+  const SymmetricSumFn weightedSum = g_symmetricSum.Entry(VariantIndex());
   const bool constant = type == kBorderConstant;
   if (constant) {
     // A row outside the region filtered along the row: the same sum as any other row.
-    float filtered = taps[0] * borderValue;
-    for (int i = 1; i < k; ++i) filtered = filtered + taps[i] * borderValue;
+    for (int i = 0; i < k; ++i) inputs[i] = &borderValue;
+    const float filtered = SymmetricSumAt(inputs, taps, k, 0);
     std::fill(constantRow, constantRow + width, filtered);
   }
   const auto slot = [&](int r) { return ring + static_cast<ptrdiff_t>(r % k) * width; };
-  // Filters source row r along the row into its ring slot.
+  // Filters `count` outputs from columns first - radius on of source row `row` through `padded`,
+  // with the border's columns outside the region.
+  const auto filterThroughPadding = [&](const float* row, int first, int count, float* out) {
+    for (int j = 0; j < count + 2 * radius; ++j) {
+      const int column = first - radius + j;
+      padded[j] = column >= 0 && column < width ? row[column]
+                  : constant                    ? borderValue
+                                                : row[std::clamp(column, 0, width - 1)];
+    }
+    weightedSum(paddedInputs, taps, k, out, static_cast<size_t>(count));
+  };
+  // Filters source row r along the row into its ring slot: the interior straight from the
+  // source, the ends through the padding.
   const auto enterRow = [&](int r) {
     const float* row = FloatRow(source, sourceStep, r);
-    std::fill(padded, padded + radius, constant ? borderValue : row[0]);
-    std::memcpy(padded + radius, row, static_cast<size_t>(width) * sizeof(float));
-    std::fill(padded + radius + width, padded + 2 * radius + width, constant ? borderValue : row[width - 1]);
-    weightedSum(paddedInputs, taps, k, slot(r), static_cast<size_t>(width));
+    float* out = slot(r);
+    if (width <= 2 * radius) return filterThroughPadding(row, 0, width, out);
+    for (int i = 0; i < k; ++i) inputs[i] = row + i;
+    weightedSum(inputs, taps, k, out + radius, static_cast<size_t>(width - 2 * radius));
+    filterThroughPadding(row, 0, radius, out);
+    filterThroughPadding(row, width - radius, radius, out + width - radius);
   };
 
   for (int r = 0; r <= std::min(radius, height - 1); ++r) enterRow(r);

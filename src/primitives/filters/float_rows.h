@@ -18,6 +18,18 @@ inline float WeightedSumAt(const float* const* inputs, const float* weights, int
   return sum;
 }
 
+// For symmetric weights (count = 2r + 1): out[c] = weights[r] * inputs[r][c], then for t = 1..r
+// out[c] = out[c] + weights[r - t] * (inputs[r - t][c] + inputs[r + t][c]).
+using SymmetricSumFn = WeightedSumFn;
+
+inline float SymmetricSumAt(const float* const* inputs, const float* weights, int count, size_t c) {
+  const int r = count / 2;
+  float sum = weights[r] * inputs[r][c];
+  for (int t = 1; t <= r; ++t) sum = sum + weights[r - t] * (inputs[r - t][c] + inputs[r + t][c]);
+  return sum;
+}
+
 TargetKernels<WeightedSumFn> WeightedSumBuilds();
+TargetKernels<SymmetricSumFn> SymmetricSumBuilds();
 
 }  // namespace ryn::filters

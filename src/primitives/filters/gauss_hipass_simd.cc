@@ -81,19 +81,18 @@ void Gauss5Row(const uint8_t* const* rows, uint16_t* scratch, uint8_t* out, int 
         centre[t] = static_cast<uint16_t>(12 * o + 52 * m + 127 * c);
       });
 
-  const hn::Half<DU16> dHalf;
-  const hn::Repartition<uint32_t, DU16> du32;
-  const hn::RebindToSigned<decltype(du32)> di32;
+  // Widened by interleaving with zero and narrowed by a per-block pack, which together keep the
+  // pixels in order. The sum is at most 571 * 255, so the scaled value lies in [0, 255] and needs
+  // no clamping; adding 1.5 * 2^23 rounds it in the current (nearest) mode, as the generic
+  // conversion does, and leaves the integer in the low bits of the float.
+  const hn::Repartition<int32_t, DU16> di32;
   const hn::Rebind<float, decltype(di32)> df;
-  const hn::Rebind<uint8_t, decltype(di32)> d8Quarter;
-  // The sum is at most 571 * 255, so the scaled value lies in [0, 255] and needs no clamping.
-  // Adding 1.5 * 2^23 rounds it to an integer in the current (nearest) mode, as the generic
-  // conversion does; the integer is then the low bits of the float.
-  const auto finish = [&](auto a, auto b, auto c) HWY_ATTR {
-    const auto sum = hn::BitCast(di32, hn::Add(hn::Add(a, b), c));
+  const auto zero = hn::Zero(d);
+  const auto finish = [&](auto o, auto m, auto c) HWY_ATTR {
+    const auto sum = hn::Add(hn::Add(hn::BitCast(di32, o), hn::BitCast(di32, m)), hn::BitCast(di32, c));
     const auto scaled = hn::Mul(hn::ConvertTo(df, sum), hn::Set(df, kInverse571));
     const auto shifted = hn::BitCast(di32, hn::Add(scaled, hn::Set(df, 12582912.0f)));
-    return hn::DemoteTo(d8Quarter, hn::Sub(shifted, hn::Set(di32, 0x4B400000)));
+    return hn::Sub(shifted, hn::Set(di32, 0x4B400000));
   };
   ForEachVectorOverlappingEnd(
       static_cast<size_t>(width), lanes,
@@ -101,12 +100,11 @@ void Gauss5Row(const uint8_t* const* rows, uint16_t* scratch, uint8_t* out, int 
         const auto o = hn::Add(hn::LoadU(d, outer + x), hn::LoadU(d, outer + x + 4));
         const auto m = hn::Add(hn::LoadU(d, middle + x + 1), hn::LoadU(d, middle + x + 3));
         const auto c = hn::LoadU(d, centre + x + 2);
-        hn::StoreU(finish(hn::PromoteTo(du32, hn::LowerHalf(dHalf, o)), hn::PromoteTo(du32, hn::LowerHalf(dHalf, m)),
-                          hn::PromoteTo(du32, hn::LowerHalf(dHalf, c))),
-                   d8Quarter, out + x);
-        hn::StoreU(finish(hn::PromoteTo(du32, hn::UpperHalf(dHalf, o)), hn::PromoteTo(du32, hn::UpperHalf(dHalf, m)),
-                          hn::PromoteTo(du32, hn::UpperHalf(dHalf, c))),
-                   d8Quarter, out + x + lanes / 2);
+        const auto low = finish(hn::InterleaveLower(d, o, zero), hn::InterleaveLower(d, m, zero),
+                                hn::InterleaveLower(d, c, zero));
+        const auto high = finish(hn::InterleaveUpper(d, o, zero), hn::InterleaveUpper(d, m, zero),
+                                 hn::InterleaveUpper(d, c, zero));
+        hn::StoreU(hn::DemoteTo(D8(), hn::ReorderDemote2To(DI16(), low, high)), D8(), out + x);
       },
       [&](size_t x) { out[x] = Gauss5Pixel(rows, static_cast<int>(x)); });
 }

@@ -138,15 +138,16 @@ void BoxColumns32(uint32_t* sums, const uint8_t* enter, const uint8_t* leave, si
 // How the window sums of a row are formed. Sums wrap at the lane width; since every window sum
 // fits, the wrapped partial sums still give it exactly.
 //  - up to kDirectBoxMaskWidth columns: added directly;
-//  - up to 64 columns: sums of 2, 4, 8, ... columns, each level from the one below, and the
-//    window as the levels of the binary digits of its width;
+//  - up to kSplitBoxMaskWidth columns: one pass sums f = floor(sqrt(mw)) columns, and the window
+//    adds mw / f of those and the mw % f columns left over;
 //  - wider: differences of prefix sums, so the cost no longer grows with the width.
-constexpr int kDirectBoxMaskWidth = 8;
-constexpr int kDoublingLevels = kBoxScratchRows;
+constexpr int kDirectBoxMaskWidth = 5;
+constexpr int kSplitBoxMaskWidth = 127;
+constexpr int kMaxWindowTerms = 24;  // 11 + 10 for widths up to 127
 
 template <class Sum>
 struct WindowTerms {
-  const Sum* terms[kDirectBoxMaskWidth];  // window sum = sum of terms[t][x] ...
+  const Sum* terms[kMaxWindowTerms];  // window sum = sum of terms[t][x] ...
   int count;
   const Sum* prefix;  // ... or prefix[x + maskWidth] - prefix[x] when not null
   int maskWidth;
@@ -181,26 +182,25 @@ HWY_INLINE WindowTerms<Sum> PrepareWindowSums(const Sum* window, int width, int 
   if (maskWidth <= kDirectBoxMaskWidth) {
     for (int i = 0; i < maskWidth; ++i) w.terms[i] = window + i;
     w.count = maskWidth;
-  } else if (maskWidth < (2 << kDoublingLevels)) {
-    const Sum* levels[kDoublingLevels + 1] = {window};
-    int top = 0;
-    for (int k = 1; (1 << k) <= maskWidth; ++k, ++top) {
-      const Sum* below = levels[k - 1];
-      Sum* level = scratch + static_cast<ptrdiff_t>(k - 1) * static_cast<ptrdiff_t>(n + 1);
-      const size_t half = size_t{1} << (k - 1);
-      ForEachVectorOverlappingEnd(
-          n - 2 * half + 1, hn::Lanes(d),
-          [&](size_t c) HWY_ATTR { hn::StoreU(hn::Add(hn::LoadU(d, below + c), hn::LoadU(d, below + c + half)), d, level + c); },
-          [&](size_t c) { level[c] = static_cast<Sum>(below[c] + below[c + half]); });
-      levels[k] = level;
-    }
-    int offset = 0;
-    for (int k = top; k >= 0; --k) {
-      if ((maskWidth >> k) & 1) {
-        w.terms[w.count++] = levels[k] + offset;
-        offset += 1 << k;
-      }
-    }
+  } else if (maskWidth <= kSplitBoxMaskWidth) {
+    int f = 1;
+    while ((f + 1) * (f + 1) <= maskWidth) ++f;
+    Sum* level = scratch;
+    ForEachVectorOverlappingEnd(
+        n - f + 1, hn::Lanes(d),
+        [&](size_t c) HWY_ATTR {
+          auto sum = hn::LoadU(d, window + c);
+          for (int i = 1; i < f; ++i) sum = hn::Add(sum, hn::LoadU(d, window + c + i));
+          hn::StoreU(sum, d, level + c);
+        },
+        [&](size_t c) {
+          Sum sum = window[c];
+          for (int i = 1; i < f; ++i) sum = static_cast<Sum>(sum + window[c + i]);
+          level[c] = sum;
+        });
+    const int whole = maskWidth / f;
+    for (int j = 0; j < whole; ++j) w.terms[w.count++] = level + j * f;
+    for (int i = whole * f; i < maskWidth; ++i) w.terms[w.count++] = window + i;
   } else {
     PrefixSums(window, n, scratch);
     w.prefix = scratch;
@@ -297,9 +297,7 @@ HWY_INLINE void BoxRow16With(const uint16_t* window, const BoxRowJob& job, uint8
                              Finish finish) {
   const DU16 d;
   const hn::Rebind<uint8_t, DU16> d8;
-  const hn::Half<DU16> dHalf;
   const D32 d32;
-  const hn::Rebind<uint8_t, D32> d8Quarter;
   const size_t lanes = hn::Lanes(d);
   const auto w = PrepareWindowSums(window, width, job.maskWidth, static_cast<uint16_t*>(job.prefix));
   ForEachVectorOverlappingEnd(
@@ -309,11 +307,11 @@ HWY_INLINE void BoxRow16With(const uint16_t* window, const BoxRowJob& job, uint8
         if constexpr (kFinishes16<Finish>) {
           hn::StoreU(hn::DemoteTo(d8, hn::BitCast(D16(), finish(sums))), d8, out + x);
         } else {
-          const hn::RebindToUnsigned<D32> du32;
-          const auto low = finish(hn::BitCast(d32, hn::PromoteTo(du32, hn::LowerHalf(dHalf, sums))));
-          const auto high = finish(hn::BitCast(d32, hn::PromoteTo(du32, hn::UpperHalf(dHalf, sums))));
-          hn::StoreU(hn::DemoteTo(d8Quarter, low), d8Quarter, out + x);
-          hn::StoreU(hn::DemoteTo(d8Quarter, high), d8Quarter, out + x + lanes / 2);
+          // Widening by interleaving with zero and the per-block pack keep the pixels in order.
+          const auto zero = hn::Zero(d);
+          const auto low = finish(hn::BitCast(d32, hn::InterleaveLower(d, sums, zero)));
+          const auto high = finish(hn::BitCast(d32, hn::InterleaveUpper(d, sums, zero)));
+          hn::StoreU(hn::DemoteTo(d8, hn::ReorderDemote2To(D16(), low, high)), d8, out + x);
         }
       },
       [&](size_t x) { out[x] = TailPixel(window, job, x); });
