@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cfenv>
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 #include <tuple>
@@ -83,6 +84,15 @@ TEST(GaussFilter, ThreeByThreeRoundsTiesToEven) {
 
 TEST(GaussFilter, FiveByFiveScalesByTheSinglePrecisionReciprocal) {
   for (int centre : {1, 2, 3, 9, 100, 255}) EXPECT_EQ(FilterOfCentre(5, uint8_t(centre), true), ExpectedGauss5(127 * centre));
+}
+
+// The caller's rounding mode neither changes the result nor is lost.
+TEST(GaussFilter, RoundsToNearestWhateverTheCallersRoundingMode) {
+  const int saved = std::fegetround();
+  ASSERT_EQ(std::fesetround(FE_DOWNWARD), 0);
+  ForEachVariant([](int) { EXPECT_EQ(FilterOfCentre(5, 255, true), 57); });  // 32385 / 571 = 56.72
+  EXPECT_EQ(std::fegetround(), FE_DOWNWARD);
+  std::fesetround(saved);
 }
 
 TEST(GaussFilter, UniformImageStaysUnchanged) {

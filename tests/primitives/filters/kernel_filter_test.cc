@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 #include <random>
@@ -128,6 +129,23 @@ TEST(KernelFilter, DividesWithTheDocumentedRounding) {
               ippStsNoErr);
     EXPECT_EQ(destination.Region(), r.expected);
   }
+}
+
+TEST(KernelFilter, RoundsToNearestWhateverTheCallersRoundingMode) {
+  const int saved = std::fegetround();
+  ASSERT_EQ(std::fesetround(FE_UPWARD), 0);
+  const int32_t tap = 1;
+  TestImage<uint8_t> source(40, 1);
+  source.Fill(7);  // 7 / 3 = 2.33
+  ForEachVariant([&](int) {
+    TestImage<uint8_t> destination(40, 1);
+    ASSERT_EQ(FilterKernel8u(source.data(), source.step(), destination.data(), destination.step(), {40, 1}, &tap,
+                             {1, 1}, {0, 0}, 3),
+              ippStsNoErr);
+    for (uint8_t pixel : destination.Region()) ASSERT_EQ(pixel, 2);
+  });
+  EXPECT_EQ(std::fegetround(), FE_UPWARD);
+  std::fesetround(saved);
 }
 
 TEST(KernelFilter, SumsBeyondThirtyTwoBitsStayExact) {
