@@ -3,6 +3,8 @@ include(CMakePackageConfigHelpers)
 install(TARGETS RynRAZUdidazoror EXPORT RynRAZUdidazororTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The event-log companion sits beside the library, where the library's run path finds it.
+install(TARGETS EventLogOutput LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(EXPORT RynRAZUdidazororTargets
   NAMESPACE RynRAZUdidazoror::
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/RynRAZUdidazoror)
@@ -18,6 +20,8 @@ install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazororConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/RynRAZUdidazoror)
 
+# The pkg-config file finds its prefix relative to itself, so the installed tree can move.
+file(RELATIVE_PATH RYN_PC_PREFIX_FROM_PCDIR ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
 configure_file(cmake/RynRAZUdidazoror.pc.in ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazoror.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazoror.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

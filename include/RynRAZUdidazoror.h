@@ -335,6 +335,11 @@ RYN_API const char* fnVCAIPP_GetStatusString(IppStatus status);
 /* Start-up                                                                                    */
 /* ------------------------------------------------------------------------------------------ */
 
+/* Selects the processor variant and writes one start-up line at severity INFO to the console
+ * diagnostic target. Runs when the library is loaded; calling it again selects the same variant
+ * and writes another line. */
+RYN_API void fnVCAIPP_InitIPP(void);
+
 /* ------------------------------------------------------------------------------------------ */
 /* Buffers (32-byte aligned; release with fnVCAIPP_Free or fnVCAIPP_ippsFree)                  */
 /* ------------------------------------------------------------------------------------------ */
@@ -483,7 +488,8 @@ RYN_API IppStatus fnVCAIPP_MeanFilter_17x17_8u_P2P3IR(uint8_t* lumaPlane, int lu
     uint8_t* chromaPlane, int chromaStep, IppiSize frameSize, int processingMode);
 RYN_API IppStatus fnVCAIPP_MeanFilter_19x19_8u_P2P3IR(uint8_t* lumaPlane, int lumaStep,
     uint8_t* chromaPlane, int chromaStep, IppiSize frameSize, int processingMode);
-/* Fills every pair of an interleaved plane (width in bytes) with (firstValue, secondValue). */
+/* Fills every pair of an interleaved plane with (firstValue, secondValue), the first value at even
+ * offsets. region.width counts pairs (2 bytes each); the step is checked against region.width. */
 RYN_API IppStatus fnVCA_Set_Interleave_8u_C1R(uint8_t* destination, IppiSize region, int destinationStep,
                                               uint8_t firstValue, uint8_t secondValue, int processingMode);
 
