@@ -2,7 +2,6 @@
 #include "primitives/filters/kernel_filter.h"
 
 #include <bit>
-#include <cstring>
 #include <limits>
 
 #include "frame/checks.h"
