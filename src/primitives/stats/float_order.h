@@ -1,4 +1,4 @@
-// The order in which float extremes are taken. Comparisons are ordered, so a NaN pixel never
+// Reading float pixels, and the order in which float extremes are taken. Comparisons are ordered, so a NaN pixel never
 // becomes an extreme; of two zeros the positive one counts as the larger, so that the sign of a
 // zero extreme does not depend on the order in which pixels are visited (processor builds visit
 // them lane by lane).
@@ -7,8 +7,16 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace ryn::stats {
+
+// Float rows may sit at any byte address: most 32f reductions do not check their step.
+inline float LoadFloat(const float* pixel) {
+  float value;
+  std::memcpy(&value, pixel, sizeof value);
+  return value;
+}
 
 inline bool IsGreater(float x, float than) {
   return x > than || (x == than && !std::signbit(x) && std::signbit(than));

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cmath>
 #include <cstring>
 
 #include "frame/image_view.h"
@@ -11,13 +12,6 @@
 #include "primitives/stats/stats_totals.h"
 
 namespace ryn::stats {
-
-// Float rows may sit at any byte address (steps of the 32f reductions need not be multiples of 4).
-inline float LoadFloat(const float* pixel) {
-  float value;
-  std::memcpy(&value, pixel, sizeof value);
-  return value;
-}
 
 struct GenericKernels {
   static uint64_t RegionSum8u(const ImageView<const uint8_t>& image) {
@@ -84,6 +78,15 @@ struct GenericKernels {
     return minimum;
   }
 
+  // Only a strictly greater value moves the maximum, so ties go to the first occurrence. NaN
+  // pixels never win; a NaN maximum (from the first pixel) gives way to the first number.
+  static void MaxIndex32f(const float* row, int width, int y, IndexedMaximum& best) {
+    for (int x = 0; x < width; ++x) {
+      const float value = LoadFloat(row + x);
+      if (value > best.value || (std::isnan(best.value) && !std::isnan(value))) best = {value, x, y};
+    }
+  }
+
   static uint64_t CountInRange8u(const uint8_t* row, size_t n, uint8_t lower, uint8_t upper) {
     uint64_t count = 0;
     for (size_t i = 0; i < n; ++i) count += (lower <= row[i] && row[i] <= upper) ? 1 : 0;
@@ -100,16 +103,13 @@ struct GenericKernels {
     return count;
   }
 
-  class ValueCounter {
-   public:
-    void Add(const uint8_t* row, size_t n) {
-      for (size_t i = 0; i < n; ++i) ++counts_.perValue[row[i]];
-    }
-    ValueCounts Finish() const { return counts_; }
-
-   private:
-    ValueCounts counts_;
-  };
+  static ValueCounts CountValues(const ImageView<const uint8_t>& image) {
+    ValueCounts counts;
+    ForEachRow(image, [&counts](const uint8_t* row, size_t n) {
+      for (size_t i = 0; i < n; ++i) ++counts.perValue[row[i]];
+    });
+    return counts;
+  }
 
   static NormSums NormSums8u(const uint8_t* first, const uint8_t* second, size_t n) {
     NormSums totals;

@@ -14,6 +14,7 @@ TargetKernels<MeanStdDevMasked8uFn> MeanStdDevMasked8uBuilds();
 TargetKernels<MinMax8uFn> MinMax8uBuilds();
 TargetKernels<Extreme32fFn> Max32fBuilds();
 TargetKernels<Extreme32fFn> Min32fBuilds();
+TargetKernels<MaxIndex32fFn> MaxIndex32fBuilds();
 TargetKernels<CountInRange8uFn> CountInRange8uBuilds();
 TargetKernels<CountInRange32fFn> CountInRange32fBuilds();
 TargetKernels<HistogramEven8uFn> HistogramEven8uBuilds();

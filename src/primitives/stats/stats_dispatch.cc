@@ -18,6 +18,7 @@ RYN_DISPATCH_TABLE(g_meanStdDevMasked8u, Generic::MeanStdDevMasked8u, MeanStdDev
 RYN_DISPATCH_TABLE(g_minMax8u, Generic::MinMax8u, MinMax8uBuilds);
 RYN_DISPATCH_TABLE(g_max32f, Generic::Max32f, Max32fBuilds);
 RYN_DISPATCH_TABLE(g_min32f, Generic::Min32f, Min32fBuilds);
+RYN_DISPATCH_TABLE(g_maxIndex32f, Generic::MaxIndex32f, MaxIndex32fBuilds);
 RYN_DISPATCH_TABLE(g_countInRange8u, Generic::CountInRange8u, CountInRange8uBuilds);
 RYN_DISPATCH_TABLE(g_countInRange32f, Generic::CountInRange32f, CountInRange32fBuilds);
 RYN_DISPATCH_TABLE(g_histogramEven8u, Generic::HistogramEven8u, HistogramEven8uBuilds);
@@ -53,6 +54,10 @@ IppStatus Max32f(const float* source, int step, IppiSize region, float* maximum)
 
 IppStatus Min32f(const float* source, int step, IppiSize region, float* minimum) {
   return g_min32f(source, step, region, minimum);
+}
+
+IppStatus MaxIndex32f(const float* source, int step, IppiSize region, float* maximum, int* column, int* row) {
+  return g_maxIndex32f(source, step, region, maximum, column, row);
 }
 
 IppStatus CountInRange8u(const uint8_t* source, int step, IppiSize region, int* count, uint8_t lower,

@@ -12,6 +12,7 @@
 
 #include "frame/checks.h"
 #include "frame/image_view.h"
+#include "primitives/stats/float_order.h"
 #include "primitives/stats/histogram_levels.h"
 #include "primitives/stats/stats_totals.h"
 
@@ -140,6 +141,20 @@ struct StatsPrimitives {
     return ippStsNoErr;
   }
 
+  // Starts from the first pixel; the row kernels keep the first occurrence of the maximum.
+  static IppStatus MaxIndex32f(const float* source, int step, IppiSize region, float* maximum, int* column,
+                               int* row) {
+    RYN_CHECK(NotNull(source, maximum, column, row));
+    RYN_CHECK(PositiveSize(region));
+    const auto image = View(source, step, region);
+    IndexedMaximum best{LoadFloat(source), 0, 0};
+    for (int y = 0; y < region.height; ++y) Kernels::MaxIndex32f(image.Row(y), region.width, y, best);
+    *maximum = best.value;
+    *column = best.column;
+    *row = best.row;
+    return ippStsNoErr;
+  }
+
   // Both bounds inclusive. The step is checked before the region.
   static IppStatus CountInRange8u(const uint8_t* source, int step, IppiSize region, int* count,
                                   uint8_t lower, uint8_t upper) {
@@ -178,9 +193,7 @@ struct StatsPrimitives {
     if (levelCount < 2) return ippStsHistoNofLevelsErr;
     EvenLevels(levelCount, lowerLevel, upperLevel, levels);
 
-    typename Kernels::ValueCounter counter;
-    ForEachRow(View(source, step, region), [&counter](const uint8_t* row, size_t n) { counter.Add(row, n); });
-    const ValueCounts counts = counter.Finish();
+    const ValueCounts counts = Kernels::CountValues(View(source, step, region));
     uint64_t below[257] = {};  // below[v]: pixels under value v
     for (int v = 0; v < 256; ++v) below[v + 1] = below[v] + counts.perValue[v];
     for (int k = 0; k + 1 < levelCount; ++k) {

@@ -42,6 +42,13 @@ struct NormSums {
   }
 };
 
+// The maximum of a float image so far and where it was first met.
+struct IndexedMaximum {
+  float value;
+  int column;
+  int row;
+};
+
 // How many pixels hold each byte value.
 struct ValueCounts {
   uint64_t perValue[256] = {};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <opencv2/core.hpp>
+#include <random>
 #include <tuple>
 
 #include "RynRAZUdidazoror.h"
@@ -39,7 +40,7 @@ auto MinMax8u(TestImage<uint8_t>& image) {
 }
 
 TEST(Extremes, VariantsMatchGenericOnOddShapes) {
-  for (int width : kOddWidths) {
+  for (int width : kWidths) {
     for (int padding : kPaddings) {
       for (int height : kHeights) {
         SCOPED_TRACE(::testing::Message() << width << "x" << height << " padding " << padding);
@@ -68,6 +69,22 @@ TEST(Extremes, SignedZerosAndNaNGiveTheSameBitsOnEveryVariant) {
       EXPECT_EQ(std::get<4>(result), Bits(-0.0f));
       return result;
     });
+  }
+}
+
+// Few distinct values: ties in every lane and row, zeros of both signs, NaN (also at (0, 0)).
+TEST(MaxIndx, TiesAndNaNMatchOnEveryVariant) {
+  const float values[] = {kNaN, -1.0f, 0.0f, -0.0f, 2.0f, 2.0f, -kInf};
+  for (int width : {5, 16, 37, 130}) {
+    for (int seed = 0; seed < 4; ++seed) {
+      ExpectVariantsMatchGeneric([&](int) {
+        TestImage<float> image(width, 6, 4, 4);
+        std::mt19937 rng(seed * 100 + width);
+        for (int y = 0; y < 6; ++y)
+          for (int x = 0; x < width; ++x) image.at(x, y) = values[rng() % (seed == 3 && y < 2 ? 1 : 7)];
+        return FloatExtremes(image);
+      });
+    }
   }
 }
 

@@ -24,7 +24,7 @@ auto NormOf(TestImage<uint8_t>& first, TestImage<uint8_t>& second) {
 }
 
 TEST(NormRelL2, VariantsMatchGenericOnOddShapes) {
-  for (int width : kOddWidths) {
+  for (int width : kWidths) {
     for (int padding : kPaddings) {
       for (int height : kHeights) {
         SCOPED_TRACE(::testing::Message() << width << "x" << height << " padding " << padding);

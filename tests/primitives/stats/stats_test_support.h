@@ -38,7 +38,13 @@ class UnchangedSource {
   std::vector<uint8_t> before_;
 };
 
-// Pixel widths, row paddings and heights that put rows at every offset against every vector size.
+// Widths of every vector tail, and the block widths that take loops of their own; row paddings and
+// heights that put rows at every offset against every vector size.
+inline const std::vector<int> kWidths = [] {
+  std::vector<int> widths = kOddWidths;
+  widths.insert(widths.end(), {4, 8, 24, 32, 40});
+  return widths;
+}();
 inline const std::vector<int> kPaddings = {0, 1, 5};
 inline const std::vector<int> kHeights = {1, 3};
 

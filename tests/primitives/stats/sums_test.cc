@@ -40,7 +40,7 @@ Results8u RunAll(TestImage<uint8_t>& image, TestImage<uint8_t>& mask) {
 }
 
 TEST(Sums8u, VariantsMatchGenericOnOddShapes) {
-  for (int width : kOddWidths) {
+  for (int width : kWidths) {
     for (int padding : kPaddings) {
       for (int height : kHeights) {
         SCOPED_TRACE(::testing::Message() << width << "x" << height << " padding " << padding);
