@@ -1,6 +1,8 @@
 // Statistics of a frame against their OpenCV counterparts, single threaded.
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
+#include <string>
+#include <vector>
 
 #include "RynRAZUdidazoror.h"
 #include "bench_pairs.h"
@@ -25,6 +27,16 @@ cv::Mat Frame(FrameSize s, int type, uint64_t seed) {
     rng.fill(image, cv::RNG::UNIFORM, 0.0, 255.0);
   } else {
     rng.fill(image, cv::RNG::UNIFORM, 0, 256);
+  }
+  return image;
+}
+
+// A smooth gradient with a little noise: neighbouring pixels are often equal, as in camera frames.
+cv::Mat SmoothFrame(FrameSize s, uint64_t seed) {
+  cv::Mat image(s.height, s.width, CV_8UC1);
+  cv::RNG rng(seed);
+  for (int y = 0; y < s.height; ++y) {
+    for (int x = 0; x < s.width; ++x) image.at<uint8_t>(y, x) = cv::saturate_cast<uint8_t>(x / 16 + y / 8 + rng.uniform(0, 4));
   }
   return image;
 }
@@ -223,27 +235,32 @@ void RegisterAll() {
     });
   }, Traffic<4>);
 
-  Ours("HistogramEven_8u_C1R", s, [](FrameSize s) -> std::function<void()> {
-    cv::Mat image = Frame(s, CV_8UC1, 12);
-    auto bins = std::make_shared<std::vector<int>>(256);
-    auto levels = std::make_shared<std::vector<int>>(257);
-    return [image, s, bins, levels] {
-      fnVCAIPP_HistogramEven_8u_C1R(image.data, int(image.step), Roi(s), bins->data(), levels->data(), 257, 0, 256);
-      benchmark::DoNotOptimize(bins->data());
-    };
-  }, Traffic<1>);
-  Peer("OpenCV calcHist", "HistogramEven_8u_C1R", s, [](FrameSize s) {
-    cv::Mat image = Frame(s, CV_8UC1, 12);
-    cv::Mat histogram;
-    return OpenCvBody([image, histogram]() mutable {
-      const int channels[] = {0};
-      const int sizes[] = {256};
-      const float range[] = {0.0f, 256.0f};
-      const float* ranges[] = {range};
-      cv::calcHist(&image, 1, channels, cv::Mat(), histogram, 1, sizes, ranges);
-      benchmark::DoNotOptimize(histogram.data);
-    });
-  }, Traffic<1>);
+  for (bool smooth : {false, true}) {
+    const std::string operation = smooth ? "HistogramEven_8u_C1R smooth" : "HistogramEven_8u_C1R";
+    const auto frame = [smooth](FrameSize s) { return smooth ? SmoothFrame(s, 12) : Frame(s, CV_8UC1, 12); };
+    Ours(operation, s, [frame](FrameSize s) -> std::function<void()> {
+      cv::Mat image = frame(s);
+      auto bins = std::make_shared<std::vector<int>>(256);
+      auto levels = std::make_shared<std::vector<int>>(257);
+      return [image, s, bins, levels] {
+        fnVCAIPP_HistogramEven_8u_C1R(image.data, int(image.step), Roi(s), bins->data(), levels->data(), 257, 0,
+                                      256);
+        benchmark::DoNotOptimize(bins->data());
+      };
+    }, Traffic<1>);
+    Peer("OpenCV calcHist", operation, s, [frame](FrameSize s) {
+      cv::Mat image = frame(s);
+      cv::Mat histogram;
+      return OpenCvBody([image, histogram]() mutable {
+        const int channels[] = {0};
+        const int sizes[] = {256};
+        const float range[] = {0.0f, 256.0f};
+        const float* ranges[] = {range};
+        cv::calcHist(&image, 1, channels, cv::Mat(), histogram, 1, sizes, ranges);
+        benchmark::DoNotOptimize(histogram.data);
+      });
+    }, Traffic<1>);
+  }
 
   Ours("NormRel_L2_8u_C1R", s, [](FrameSize s) -> std::function<void()> {
     cv::Mat first = Frame(s, CV_8UC1, 13), second = Frame(s, CV_8UC1, 14);
