@@ -126,7 +126,7 @@ HWY_NOINLINE uint64_t AnyWidthSum(const uint8_t* HWY_RESTRICT first, ptrdiff_t s
   PieceSum<32> pieces32;
   PieceSum<16> pieces16;
   PieceSum<8> pieces8;
-  uint64_t bytes = 0;
+  uint64_t total = 0;
   for (size_t y = 0; y < rows; ++y) {
     const uint8_t* HWY_RESTRICT row = first + static_cast<ptrdiff_t>(y) * step;
     size_t i = 0;
@@ -141,14 +141,14 @@ HWY_NOINLINE uint64_t AnyWidthSum(const uint8_t* HWY_RESTRICT first, ptrdiff_t s
     if (has32) pieces32.Add(row + i), i += 32;
     if (has16) pieces16.Add(row + i), i += 16;
     if (has8) pieces8.Add(row + i), i += 8;
-    if (tail != 0) bytes += SumOfFewBytes(row + i, tail);
+    if (tail != 0) total += SumOfFewBytes(row + i, tail);
   }
   // Only the accumulators in use are reduced.
-  if (vectorBytes != 0) bytes += SumOfAllLanes(hn::Add(sum0, sum1));
-  if (has32) bytes += pieces32.Total();
-  if (has16) bytes += pieces16.Total();
-  if (has8) bytes += pieces8.Total();
-  return bytes;
+  if (vectorBytes != 0) total += SumOfAllLanes(hn::Add(sum0, sum1));
+  if (has32) total += pieces32.Total();
+  if (has16) total += pieces16.Total();
+  if (has8) total += pieces8.Total();
+  return total;
 }
 
 // Region sums by width: the block widths of pixelation take loops of their own, so that a small
