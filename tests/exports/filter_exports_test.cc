@@ -100,11 +100,14 @@ TEST(FilterExports, GaussAndHipassCodes) {
   ASSERT_EQ(fnVCAIPP_FilterHipass_8u_C1R(source.data(), source.step(), destination.data(), destination.step(),
                                          {12, 9}, 55),
             ippStsNoErr);
-  for (int y = 0; y < 9; ++y)
+  for (int y = 0; y < 9; ++y) {
     for (int x = 0; x < 12; ++x) {
       const bool inset = x >= 2 && x < 9 && y >= 2 && y < 6;
-      if (!inset) ASSERT_EQ(destination.at(x, y), 0x5A) << x << "," << y;
+      if (!inset) {
+        ASSERT_EQ(destination.at(x, y), 0x5A) << x << "," << y;
+      }
     }
+  }
   source.Fill(99);
   ASSERT_EQ(fnVCAIPP_FilterHipass_8u_C1R(source.data(), source.step(), destination.data(), destination.step(),
                                          {12, 9}, 33),
