@@ -148,12 +148,59 @@ HWY_INLINE void CopyPatternToRows(const BlockRow& band, int chunkStart, int byte
   for (int y = 0; y < band.rows; ++y) {
     uint8_t* row = band.DestinationRow(y) + chunkStart;
     for (int i = 0; i < vectorBytes; i += lanes) hn::StoreU(hn::LoadU(d8, pattern + i), d8, row + i);
-    std::memcpy(row + vectorBytes, pattern + vectorBytes, static_cast<size_t>(bytes - vectorBytes));
+    if (vectorBytes < bytes) std::memcpy(row + vectorBytes, pattern + vectorBytes, static_cast<size_t>(bytes - vectorBytes));
   }
 }
 
 constexpr uint64_t kEveryByte = 0x0101010101010101ull;
 constexpr uint64_t kEveryPair = 0x0001000100010001ull;
+
+// The pattern of a chunk's whole blocks of `groups` 8-byte groups each (kGroups when it is not
+// 0): one channel from part0, or interleaved pairs from part0 and part1. Whole blocks share one
+// divisor, and their count is known, so this loop is what most blocks cost.
+template <int kGroups, bool kPairs>
+HWY_INLINE void PatternOfWholeBlocks(const uint64_t* HWY_RESTRICT part0, const uint64_t* HWY_RESTRICT part1,
+                                     int blocks, int groups, const TruncatingDivider& divider,
+                                     uint8_t* HWY_RESTRICT pattern) {
+  const int n = kGroups != 0 ? kGroups : groups;
+  for (int block = 0; block < blocks; ++block) {
+    const int first = block * n;
+    uint64_t sum0 = 0;
+    uint64_t sum1 = 0;
+    for (int j = 0; j < n; ++j) {
+      sum0 += part0[first + j];
+      if constexpr (kPairs) sum1 += part1[first + j];
+    }
+    const uint64_t word = kPairs ? (divider.Mean(sum0) | uint64_t{divider.Mean(sum1)} << 8) * kEveryPair
+                                 : divider.Mean(sum0) * kEveryByte;
+    for (int j = 0; j < n; ++j) std::memcpy(pattern + 8 * (first + j), &word, 8);
+  }
+}
+
+template <bool kPairs>
+HWY_INLINE void PatternOfWholeBlocks(const uint64_t* HWY_RESTRICT part0, const uint64_t* HWY_RESTRICT part1,
+                                     int blocks, int groups, const TruncatingDivider& divider,
+                                     uint8_t* HWY_RESTRICT pattern) {
+  switch (groups) {
+    case 1: return PatternOfWholeBlocks<1, kPairs>(part0, part1, blocks, groups, divider, pattern);
+    case 2: return PatternOfWholeBlocks<2, kPairs>(part0, part1, blocks, groups, divider, pattern);
+    case 4: return PatternOfWholeBlocks<4, kPairs>(part0, part1, blocks, groups, divider, pattern);
+    default: return PatternOfWholeBlocks<0, kPairs>(part0, part1, blocks, groups, divider, pattern);
+  }
+}
+
+// The same for one channel in blocks of `units` 4-byte units, which alternate between the parts.
+HWY_INLINE void PatternOfWholeDwordBlocks(const uint64_t* HWY_RESTRICT part0, const uint64_t* HWY_RESTRICT part1,
+                                          int blocks, int units, const TruncatingDivider& divider,
+                                          uint8_t* HWY_RESTRICT pattern) {
+  for (int block = 0; block < blocks; ++block) {
+    const int first = block * units;
+    uint64_t sum = 0;
+    for (int unit = first; unit < first + units; ++unit) sum += ((unit & 1) != 0 ? part1 : part0)[unit / 2];
+    const uint32_t word = divider.Mean(sum) * 0x01010101u;
+    for (int unit = first; unit < first + units; ++unit) std::memcpy(pattern + 4 * unit, &word, 4);
+  }
+}
 
 // One channel, blocks a multiple of 4 bytes wide and at most a chunk.
 template <Split kSplit>
@@ -167,14 +214,17 @@ void PixelateBandInChunks(const BlockRow& band, int blockWidth) {
   for (int chunkStart = 0; chunkStart < band.width;) {
     const int bytes = std::min(chunkBytes, band.width - chunkStart);
     SumGroups<kSplit>(band, chunkStart, bytes, part0, part1);
-    for (int begin = 0; begin < bytes;) {
-      const int end = std::min(begin + blockWidth, bytes);
-      const uint64_t sum = BlockSum<kSplit>(part0, part1, begin, end);
-      const int width = end - begin;
-      const uint8_t value = width == blockWidth ? wholeBlock.Mean(sum)
-                                                : TruncatedMean(sum, static_cast<uint64_t>(width) * rows);
-      FillPattern(pattern + begin, width, value * kEveryByte);
-      begin = end;
+    const int wholeBlocks = bytes / blockWidth;
+    if constexpr (kSplit == Split::kNone) {
+      PatternOfWholeBlocks</*kPairs=*/false>(part0, part1, wholeBlocks, blockWidth / 8, wholeBlock, pattern);
+    } else {
+      PatternOfWholeDwordBlocks(part0, part1, wholeBlocks, blockWidth / 4, wholeBlock, pattern);
+    }
+    // The block that the region's right edge cuts.
+    const int begin = wholeBlocks * blockWidth;
+    if (begin < bytes) {
+      const uint64_t sum = BlockSum<kSplit>(part0, part1, begin, bytes);
+      FillPattern(pattern + begin, bytes - begin, TruncatedMean(sum, static_cast<uint64_t>(bytes - begin) * rows) * kEveryByte);
     }
     CopyPatternToRows(band, chunkStart, bytes, pattern);
     chunkStart += bytes;
@@ -234,22 +284,16 @@ void PixelatePairBandInChunks(const BlockRow& band, int blockPairs) {
   for (int chunkStart = 0; chunkStart < band.width;) {
     const int bytes = std::min(chunkBytes, band.width - chunkStart);
     SumGroups<Split::kByteParity>(band, chunkStart, bytes, part0, part1);
-    for (int begin = 0; begin < bytes;) {
-      const int end = std::min(begin + blockBytes, bytes);
-      const uint64_t first = GroupRangeSum(part0, begin, end);
-      const uint64_t second = GroupRangeSum(part1, begin, end);
-      const int width = end - begin;
-      uint8_t values[2];
-      if (width == blockBytes) {
-        values[0] = wholeBlock.Mean(first);
-        values[1] = wholeBlock.Mean(second);
-      } else {
-        const uint64_t secondCount = static_cast<uint64_t>(width / 2) * rows;
-        values[0] = TruncatedMean(first, static_cast<uint64_t>((width + 1) / 2) * rows);
-        values[1] = secondCount != 0 ? TruncatedMean(second, secondCount) : uint8_t{0};
-      }
-      FillPattern(pattern + begin, width, (values[0] | uint64_t{values[1]} << 8) * kEveryPair);
-      begin = end;
+    const int wholeBlocks = bytes / blockBytes;
+    PatternOfWholeBlocks</*kPairs=*/true>(part0, part1, wholeBlocks, blockBytes / 8, wholeBlock, pattern);
+    // The block that the region's right edge cuts.
+    const int begin = wholeBlocks * blockBytes;
+    if (begin < bytes) {
+      const int width = bytes - begin;
+      const uint64_t secondCount = static_cast<uint64_t>(width / 2) * rows;
+      const uint8_t first = TruncatedMean(GroupRangeSum(part0, begin, bytes), static_cast<uint64_t>((width + 1) / 2) * rows);
+      const uint8_t second = secondCount != 0 ? TruncatedMean(GroupRangeSum(part1, begin, bytes), secondCount) : 0;
+      FillPattern(pattern + begin, width, (first | uint64_t{second} << 8) * kEveryPair);
     }
     CopyPatternToRows(band, chunkStart, bytes, pattern);
     chunkStart += bytes;
