@@ -18,6 +18,8 @@ install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazororConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/RynRAZUdidazoror)
 
+# The pkg-config file finds its prefix relative to itself, so the installed tree can move.
+file(RELATIVE_PATH RYN_PC_PREFIX_FROM_PCDIR ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
 configure_file(cmake/RynRAZUdidazoror.pc.in ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazoror.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/RynRAZUdidazoror.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

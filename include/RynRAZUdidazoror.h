@@ -483,7 +483,8 @@ RYN_API IppStatus fnVCAIPP_MeanFilter_17x17_8u_P2P3IR(uint8_t* lumaPlane, int lu
     uint8_t* chromaPlane, int chromaStep, IppiSize frameSize, int processingMode);
 RYN_API IppStatus fnVCAIPP_MeanFilter_19x19_8u_P2P3IR(uint8_t* lumaPlane, int lumaStep,
     uint8_t* chromaPlane, int chromaStep, IppiSize frameSize, int processingMode);
-/* Fills every pair of an interleaved plane (width in bytes) with (firstValue, secondValue). */
+/* Fills every pair of an interleaved plane with (firstValue, secondValue), the first value at even
+ * offsets. region.width counts pairs (2 bytes each); the step is checked against region.width. */
 RYN_API IppStatus fnVCA_Set_Interleave_8u_C1R(uint8_t* destination, IppiSize region, int destinationStep,
                                               uint8_t firstValue, uint8_t secondValue, int processingMode);
 

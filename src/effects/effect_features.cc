@@ -61,6 +61,27 @@ ResolvedMode ResolveEffectMode(int mode) {
   }
 }
 
+bool EffectAvxReported() {
+  ReadFeatureWordsOnce();
+  return (g_words.leaf1[2].load(std::memory_order_relaxed) >> 28) & 1u;
+}
+
+// The fill's vector path stores with SSE2, which every x86-64 processor runs, so the reported bit
+// alone decides and no operating-system state is needed.
+ResolvedMode ResolveInterleavedFillMode(int mode) {
+  switch (mode) {
+    case 0:
+      return {ippStsNoErr, EffectAvxReported() ? EffectPath::kVector : EffectPath::kPortable};
+    case 1:
+      return {ippStsNoErr, EffectPath::kPortable};
+    case 2:
+      if (EffectAvxReported()) return {ippStsNoErr, EffectPath::kVector};
+      return {ippStsCpuNotSupportedErr, EffectPath::kPortable};
+    default:
+      return {ippStsNoOperation, EffectPath::kPortable};
+  }
+}
+
 void ResetEffectFeatureWordsForTesting() { g_words.marker.store(0, std::memory_order_release); }
 
 }  // namespace ryn

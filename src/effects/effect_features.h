@@ -25,6 +25,14 @@ bool EffectVectorPathAvailable();
 // ippStsNoOperation.
 ResolvedMode ResolveEffectMode(int mode);
 
+// True when CPUID leaf 1 reports ECX bit 28 (AVX).
+bool EffectAvxReported();
+
+// Resolves the processing mode of the interleaved fill, which asks for AVX rather than AVX2:
+// 0 becomes the vector path when AVX is reported, else the portable path; otherwise as
+// ResolveEffectMode.
+ResolvedMode ResolveInterleavedFillMode(int mode);
+
 void ResetEffectFeatureWordsForTesting();
 
 }  // namespace ryn
