@@ -65,6 +65,7 @@ void RegisterTwoPlane(int n, TwoPlaneExport pixelize) {
 }
 
 void RegisterAll() {
+  RegisterTwoPlane(4, fnVCAIPP_Pixelized_4x4_8u_P2P3IR);
   RegisterTwoPlane(8, fnVCAIPP_Pixelized_8x8_8u_P2P3IR);
   RegisterTwoPlane(16, fnVCAIPP_Pixelized_16x16_8u_P2P3IR);
   RegisterTwoPlane(32, fnVCAIPP_Pixelized_32x32_8u_P2P3IR);

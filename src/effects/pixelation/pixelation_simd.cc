@@ -203,11 +203,27 @@ HWY_INLINE void PatternOfWholeBlocks(const uint64_t* HWY_RESTRICT part0, const u
 HWY_INLINE void PatternOfWholeDwordBlocks(const uint64_t* HWY_RESTRICT part0, const uint64_t* HWY_RESTRICT part1,
                                           int blocks, int units, const TruncatingDivider& divider,
                                           uint8_t* HWY_RESTRICT pattern) {
+  constexpr uint32_t kEveryByteOfDword = 0x01010101u;
+  if (units == 1) {
+    // Blocks four bytes wide: the two halves of each group are two blocks.
+    int block = 0;
+    for (; block + 2 <= blocks; block += 2) {
+      const uint64_t low = divider.Mean(part0[block / 2]) * kEveryByteOfDword;
+      const uint64_t high = divider.Mean(part1[block / 2]) * kEveryByteOfDword;
+      const uint64_t word = low | high << 32;
+      std::memcpy(pattern + 4 * block, &word, 8);
+    }
+    if (block < blocks) {
+      const uint32_t word = divider.Mean(part0[block / 2]) * kEveryByteOfDword;
+      std::memcpy(pattern + 4 * block, &word, 4);
+    }
+    return;
+  }
   for (int block = 0; block < blocks; ++block) {
     const int first = block * units;
     uint64_t sum = 0;
     for (int unit = first; unit < first + units; ++unit) sum += UnitSum(part0, part1, unit);
-    const uint32_t word = divider.Mean(sum) * 0x01010101u;
+    const uint32_t word = divider.Mean(sum) * kEveryByteOfDword;
     for (int unit = first; unit < first + units; ++unit) std::memcpy(pattern + 4 * unit, &word, 4);
   }
 }
