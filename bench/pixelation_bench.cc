@@ -77,7 +77,8 @@ void RegisterAll() {
     auto destination = std::make_shared<cv::Mat>(s.height, s.width, CV_8UC1);
     return [source, destination, s] {
       fnVCAIPP_Pixelized_8u_C1R(source->data, static_cast<int>(source->step), destination->data,
-                                static_cast<int>(destination->step), IppiSize{s.width, s.height}, IppiSize{16, 16});
+                                static_cast<int>(destination->step), IppiSize{s.width, s.height},
+                                IppiSize{16, 16});
     };
   }, PlaneBytes);
   Peer("OpenCV resize", operation, kFullHd, [](FrameSize s) -> std::function<void()> {

@@ -21,8 +21,8 @@ constexpr int kAutomatic = 0;
 constexpr int kPortable = 1;
 constexpr int kVector = 2;
 
-IppStatus PixelizeInterleaved(InterleavedExport pixelize, const TestImage<uint8_t>& source, TestImage<uint8_t>& destination,
-              int mode) {
+IppStatus PixelizeInterleaved(InterleavedExport pixelize, const TestImage<uint8_t>& source,
+                              TestImage<uint8_t>& destination, int mode) {
   return pixelize(source.data(), source.step(), destination.data(), destination.step(), source.size(), mode);
 }
 
@@ -76,7 +76,8 @@ TEST(PixelizedInterleaved, VectorModeWithoutAvx2IsRefused) {
   image.FillRandom(2, 0, 255);
   const auto before = image.Region();
   const auto expected = ExpectedInterleavedPixelation(image, 4);
-  EXPECT_EQ(PixelizeInterleaved(fnVCA_Pixelized_4x4_Interleaved_8u_C1R, image, image, kVector), ippStsCpuNotSupportedErr);
+  EXPECT_EQ(PixelizeInterleaved(fnVCA_Pixelized_4x4_Interleaved_8u_C1R, image, image, kVector),
+            ippStsCpuNotSupportedErr);
   EXPECT_EQ(fnVCA_Pixelized_4x4_Interleaved_8u_C1R(nullptr, 0, nullptr, 0, IppiSize{0, 0}, kVector),
             ippStsCpuNotSupportedErr);
   EXPECT_EQ(image.Region(), before);
@@ -90,7 +91,8 @@ TEST(PixelizedInterleaved, Avx2NeedsAvxOrSsse3InLeafOne) {
   avx2Only.Set(7, 0, CpuidRegisters{0, 1u << 5, 0, 0});
   ScopedFakeCpu scoped(avx2Only);
   TestImage<uint8_t> image(32, 4);
-  EXPECT_EQ(PixelizeInterleaved(fnVCA_Pixelized_4x4_Interleaved_8u_C1R, image, image, kVector), ippStsCpuNotSupportedErr);
+  EXPECT_EQ(PixelizeInterleaved(fnVCA_Pixelized_4x4_Interleaved_8u_C1R, image, image, kVector),
+            ippStsCpuNotSupportedErr);
 }
 
 TEST(PixelizedInterleaved, VectorPathRefusesNarrowRegionsThePortablePathTakes) {

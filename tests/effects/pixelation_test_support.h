@@ -19,7 +19,8 @@ inline std::vector<uint8_t> ComposedPixelation(const TestImage<uint8_t>& source,
   TestImage<uint8_t> destination(source.width(), source.height());
   for (int y = 0; y < source.height(); y += block.height) {
     for (int x = 0; x < source.width(); x += block.width) {
-      const IppiSize clipped{std::min(block.width, source.width() - x), std::min(block.height, source.height() - y)};
+      const IppiSize clipped{std::min(block.width, source.width() - x),
+                             std::min(block.height, source.height() - y)};
       double mean = -1;
       stats::Mean8u(&source.at(x, y), source.step(), clipped, &mean);
       fill::Set8u(&destination.at(x, y), clipped, destination.step(), static_cast<uint8_t>(mean));
@@ -48,7 +49,9 @@ inline std::vector<uint8_t> ExpectedInterleavedPixelation(const TestImage<uint8_
   }
   std::vector<uint8_t> expected;
   for (int y = 0; y < source.height(); ++y)
-    for (int x = 0; x < source.width(); ++x) expected.push_back(static_cast<uint8_t>(sums[indexOf(x, y)] / counts[indexOf(x, y)]));
+    for (int x = 0; x < source.width(); ++x) {
+      expected.push_back(static_cast<uint8_t>(sums[indexOf(x, y)] / counts[indexOf(x, y)]));
+    }
   return expected;
 }
 

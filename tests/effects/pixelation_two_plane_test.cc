@@ -75,8 +75,8 @@ TEST(PixelizedTwoPlane, ChromaFailuresComeAfterTheLumaWasPixelated) {
 
   Frame shortChromaStep(64, 20, 5);
   const auto chromaBefore = shortChromaStep.chroma.Region();
-  EXPECT_EQ(pixelize(shortChromaStep.luma.data(), shortChromaStep.luma.step(), shortChromaStep.chroma.data(), 63,
-                     shortChromaStep.size, 0),
+  EXPECT_EQ(pixelize(shortChromaStep.luma.data(), shortChromaStep.luma.step(), shortChromaStep.chroma.data(),
+                     63, shortChromaStep.size, 0),
             ippStsStepErr);
   EXPECT_EQ(shortChromaStep.luma.RegionBytes(), expectedLuma);
   EXPECT_EQ(shortChromaStep.chroma.Region(), chromaBefore);

@@ -28,7 +28,8 @@ IppStatus PixelateInterleaved8u(const uint8_t* source, int sourceStep, uint8_t* 
 // luma plane was pixelated, so its failures leave the luma pixelated.
 IppStatus PixelateTwoPlane8u(uint8_t* luma, int lumaStep, uint8_t* chroma, int chromaStep,
                              IppiSize frameSize, int blockSize, int processingMode) {
-  const IppStatus lumaStatus = Pixelate8u(luma, lumaStep, luma, lumaStep, frameSize, IppiSize{blockSize, blockSize});
+  const IppiSize lumaBlock{blockSize, blockSize};
+  const IppStatus lumaStatus = Pixelate8u(luma, lumaStep, luma, lumaStep, frameSize, lumaBlock);
   if (lumaStatus != ippStsNoErr) return lumaStatus;
   const IppiSize chromaRegion{frameSize.width, frameSize.height / 2};
   return PixelateInterleaved8u(chroma, chromaStep, chroma, chromaStep, chromaRegion, blockSize, processingMode);

@@ -21,7 +21,9 @@ struct GenericKernels {
         for (int i = 0; i < w; ++i) sum += row[i];
       }
       const uint8_t value = TruncatedMean(sum, static_cast<uint64_t>(w) * static_cast<uint64_t>(band.rows));
-      for (int y = 0; y < band.rows; ++y) std::memset(band.DestinationRow(y) + x, value, static_cast<size_t>(w));
+      for (int y = 0; y < band.rows; ++y) {
+        std::memset(band.DestinationRow(y) + x, value, static_cast<size_t>(w));
+      }
       x += w;
     }
   }

@@ -158,7 +158,9 @@ HWY_INLINE void CopyPatternToRows(const BlockRow& band, int chunkStart, int byte
   for (int y = 0; y < band.rows; ++y) {
     uint8_t* row = band.DestinationRow(y) + chunkStart;
     for (int i = 0; i < vectorBytes; i += lanes) hn::StoreU(hn::LoadU(d8, pattern + i), d8, row + i);
-    if (vectorBytes < bytes) std::memcpy(row + vectorBytes, pattern + vectorBytes, static_cast<size_t>(bytes - vectorBytes));
+    if (vectorBytes < bytes) {
+      std::memcpy(row + vectorBytes, pattern + vectorBytes, static_cast<size_t>(bytes - vectorBytes));
+    }
   }
 }
 
@@ -200,9 +202,9 @@ HWY_INLINE void PatternOfWholeBlocks(const uint64_t* HWY_RESTRICT part0, const u
 }
 
 // The same for one channel in blocks of `units` 4-byte units, which alternate between the parts.
-HWY_INLINE void PatternOfWholeDwordBlocks(const uint64_t* HWY_RESTRICT part0, const uint64_t* HWY_RESTRICT part1,
-                                          int blocks, int units, const TruncatingDivider& divider,
-                                          uint8_t* HWY_RESTRICT pattern) {
+HWY_INLINE void PatternOfWholeDwordBlocks(const uint64_t* HWY_RESTRICT part0,
+                                          const uint64_t* HWY_RESTRICT part1, int blocks, int units,
+                                          const TruncatingDivider& divider, uint8_t* HWY_RESTRICT pattern) {
   constexpr uint32_t kEveryByteOfDword = 0x01010101u;
   if (units == 1) {
     // Blocks four bytes wide: the two halves of each group are two blocks.
@@ -250,7 +252,8 @@ void PixelateBandInChunks(const BlockRow& band, int blockWidth) {
     const int begin = wholeBlocks * blockWidth;
     if (begin < bytes) {
       const uint64_t sum = BlockSum<kSplit>(part0, part1, begin, bytes);
-      FillPattern(pattern + begin, bytes - begin, TruncatedMean(sum, static_cast<uint64_t>(bytes - begin) * rows) * kEveryByte);
+      const uint8_t value = TruncatedMean(sum, static_cast<uint64_t>(bytes - begin) * rows);
+      FillPattern(pattern + begin, bytes - begin, value * kEveryByte);
     }
     CopyPatternToRows(band, chunkStart, bytes, pattern);
     chunkStart += bytes;
@@ -317,8 +320,10 @@ void PixelatePairBandInChunks(const BlockRow& band, int blockPairs) {
     if (begin < bytes) {
       const int width = bytes - begin;
       const uint64_t secondCount = static_cast<uint64_t>(width / 2) * rows;
-      const uint8_t first = TruncatedMean(GroupRangeSum(part0, begin, bytes), static_cast<uint64_t>((width + 1) / 2) * rows);
-      const uint8_t second = secondCount != 0 ? TruncatedMean(GroupRangeSum(part1, begin, bytes), secondCount) : 0;
+      const uint64_t firstCount = static_cast<uint64_t>((width + 1) / 2) * rows;
+      const uint8_t first = TruncatedMean(GroupRangeSum(part0, begin, bytes), firstCount);
+      const uint8_t second =
+          secondCount != 0 ? TruncatedMean(GroupRangeSum(part1, begin, bytes), secondCount) : uint8_t{0};
       FillPattern(pattern + begin, width, (first | uint64_t{second} << 8) * kEveryPair);
     }
     CopyPatternToRows(band, chunkStart, bytes, pattern);
@@ -328,12 +333,16 @@ void PixelatePairBandInChunks(const BlockRow& band, int blockPairs) {
 
 struct Kernels {
   static void PixelateBand(const BlockRow& band, int blockWidth) {
-    if (blockWidth % 4 != 0 || blockWidth > kLargestChunkBytes) return PixelateBandBlockByBlock(band, blockWidth);
+    if (blockWidth % 4 != 0 || blockWidth > kLargestChunkBytes) {
+      return PixelateBandBlockByBlock(band, blockWidth);
+    }
     if (blockWidth % 8 == 0) return PixelateBandInChunks<Split::kNone>(band, blockWidth);
     PixelateBandInChunks<Split::kDwordHalves>(band, blockWidth);
   }
 
-  static void PixelatePairBand(const BlockRow& band, int blockPairs) { PixelatePairBandInChunks(band, blockPairs); }
+  static void PixelatePairBand(const BlockRow& band, int blockPairs) {
+    PixelatePairBandInChunks(band, blockPairs);
+  }
 };
 
 using Primitives = PixelationPrimitives<Kernels>;
@@ -341,8 +350,8 @@ using Primitives = PixelationPrimitives<Kernels>;
 IppStatus Pixelate8u(const uint8_t* s, int ss, uint8_t* d, int ds, IppiSize r, IppiSize b) {
   return Primitives::Pixelate8u(s, ss, d, ds, r, b);
 }
-IppStatus PixelateInterleaved8u(const uint8_t* s, int ss, uint8_t* d, int ds, IppiSize r, int n, int minimumWidth) {
-  return Primitives::PixelateInterleaved8u(s, ss, d, ds, r, n, minimumWidth);
+IppStatus PixelateInterleaved8u(const uint8_t* s, int ss, uint8_t* d, int ds, IppiSize r, int n, int minWidth) {
+  return Primitives::PixelateInterleaved8u(s, ss, d, ds, r, n, minWidth);
 }
 
 }  // namespace HWY_NAMESPACE
