@@ -335,6 +335,11 @@ RYN_API const char* fnVCAIPP_GetStatusString(IppStatus status);
 /* Start-up                                                                                    */
 /* ------------------------------------------------------------------------------------------ */
 
+/* Selects the processor variant and writes one start-up line at severity INFO to the console
+ * diagnostic target. Runs when the library is loaded; calling it again selects the same variant
+ * and writes another line. */
+RYN_API void fnVCAIPP_InitIPP(void);
+
 /* ------------------------------------------------------------------------------------------ */
 /* Buffers (32-byte aligned; release with fnVCAIPP_Free or fnVCAIPP_ippsFree)                  */
 /* ------------------------------------------------------------------------------------------ */

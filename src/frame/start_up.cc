@@ -1,10 +1,43 @@
-// Selects the processor variant while the library loads, so that the selected variant serves
-// every call from the first one.
+#include "frame/start_up.h"
+
+#include "RynRAZUdidazoror.h"
+#include "frame/cpu_features.h"
 #include "frame/load_order.h"
 #include "frame/variant.h"
+#include "platform/thread.h"
+#include "vlib/debug_out.h"
 
+namespace ryn {
 namespace {
 
-__attribute__((constructor(ryn::kStartUpPriority))) void StartLibrary() { ryn::SelectVariant(); }
+// The library is loaded: select the variant and announce it, after the support library's
+// static objects exist so that the line takes the ordinary output path.
+__attribute__((constructor(kStartUpPriority))) void StartLibrary() { fnVCAIPP_InitIPP(); }
 
 }  // namespace
+
+void InitIpp() {
+  const IppStatus selection = SelectVariant();
+  const VersionRecord* version = QueryVersion();
+  VLib::DebugOut line(VLib::DebugOutRecord{platform::CurrentThreadId(), "", VLib::kSeverityInfo});
+  if (selection != ippStsNoErr && selection != ippStsNonIntelCpu) {
+    line << "RAZUdidazoror: IPP INIT ERROR!";
+    return;
+  }
+  uint64_t mask = 0;
+  const bool known = QueryCpuFeatures(&mask) == ippStsNoErr;
+  const bool avx = known && (mask & kFeatureAvx) != 0;
+  const bool aes = known && (mask & kFeatureAes) != 0;
+  line << "RAZUdidazoror inits IPP " << version->major << "." << version->minor;
+  if (avx && aes) {
+    line << "." << version->majorBuild << " (CPU supports AVX, AES)";
+  } else if (avx) {
+    line << " (CPU supports AVX)";
+  } else if (aes) {
+    line << " (CPU supports AES)";
+  } else {
+    line << " (CPU doesn't support AVX, AES)";
+  }
+}
+
+}  // namespace ryn

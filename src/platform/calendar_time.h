@@ -1,0 +1,21 @@
+// A broken-down point in time, field for field as the system's calendar services take it.
+#pragma once
+
+#include <cstdint>
+
+namespace ryn::platform {
+
+struct CalendarTime {
+  uint16_t year = 0;
+  uint16_t month = 0;      // 1..12
+  uint16_t dayOfWeek = 0;  // 0 Sunday .. 6 Saturday
+  uint16_t day = 0;        // 1..31
+  uint16_t hour = 0;
+  uint16_t minute = 0;
+  uint16_t second = 0;
+  uint16_t milliseconds = 0;
+
+  friend bool operator==(const CalendarTime&, const CalendarTime&) = default;
+};
+
+}  // namespace ryn::platform
