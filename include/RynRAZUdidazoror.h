@@ -497,9 +497,101 @@ RYN_API IppStatus fnVCA_Set_Interleave_8u_C1R(uint8_t* destination, IppiSize reg
 /* Statistics                                                                                  */
 /* ------------------------------------------------------------------------------------------ */
 
+/* Reductions of a region to a few numbers; the source is never written. Results go through the
+ * pointers given; when a status is negative nothing is written. */
+
+/* Exact sum of the pixels. The step is not checked. */
+RYN_API IppStatus fnVCAIPP_Sum_8u_C1R(const uint8_t* source, int sourceStep, IppiSize region, double* sum);
+/* sum / (width x height), not rounded. The step is not checked. */
+RYN_API IppStatus fnVCAIPP_Mean_8u_C1R(const uint8_t* source, int sourceStep, IppiSize region, double* mean);
+/* Mean of the pixels whose mask byte is not zero; 0 when there are none. */
+RYN_API IppStatus fnVCAIPP_Mean_8u_C1MR(const uint8_t* source, int sourceStep, const uint8_t* mask,
+                                        int maskStep, IppiSize region, double* mean);
+/* Mean and population standard deviation; either result pointer may be null. */
+RYN_API IppStatus fnVCAIPP_Mean_StdDev_8u_C1R(const uint8_t* source, int sourceStep, IppiSize region,
+                                              double* mean, double* standardDeviation);
+RYN_API IppStatus fnVCAIPP_Mean_StdDev_8u_C1MR(const uint8_t* source, int sourceStep, const uint8_t* mask,
+                                               int maskStep, IppiSize region, double* mean,
+                                               double* standardDeviation);
+/* Accumulated in single precision; a deviation below the mean's scale is recomputed around the
+ * mean. The step must be a multiple of 4. */
+RYN_API IppStatus fnVCAIPP_Mean_StdDev_32f_C1R(const float* source, int sourceStep, IppiSize region,
+                                               double* mean, double* standardDeviation);
+RYN_API IppStatus fnVCAIPP_MinMax_8u_C1R(const uint8_t* source, int sourceStep, IppiSize region,
+                                         uint8_t* minimum, uint8_t* maximum);
+/* Float extremes start from the most negative (most positive) finite float; NaN pixels are
+ * skipped and +0 counts as larger than -0. */
+RYN_API IppStatus fnVCAIPP_Max_32f_C1R(const float* source, int sourceStep, IppiSize region, float* maximum);
+RYN_API IppStatus fnVCAIPP_Min_32f_C1R(const float* source, int sourceStep, IppiSize region, float* minimum);
+/* The maximum and its first position in row-major order (column and row from the region's
+ * top-left pixel). */
+RYN_API IppStatus fnVCAIPP_MaxIndx_32f_C1R(const float* source, int sourceStep, IppiSize region,
+                                           float* maximum, int* column, int* row);
+/* Pixels with lowerBound <= pixel <= upperBound; ippStsRangeErr when upperBound < lowerBound. */
+RYN_API IppStatus fnVCAIPP_CountInRange_8u_C1R(const uint8_t* source, int sourceStep, IppiSize region,
+                                               int* count, uint8_t lowerBound, uint8_t upperBound);
+RYN_API IppStatus fnVCAIPP_CountInRange_32f_C1R(const float* source, int sourceStep, IppiSize region,
+                                                int* count, float lowerBound, float upperBound);
+/* levels (levelCount entries) spread evenly from lowerLevel to upperLevel; histogram[k]
+ * (levelCount - 1 bins) counts the pixels with levels[k] <= pixel < levels[k + 1]. To count
+ * every value 0..255 pass an upper level of 256. */
+RYN_API IppStatus fnVCAIPP_HistogramEven_8u_C1R(const uint8_t* source, int sourceStep, IppiSize region,
+                                                int* histogram, int* levels, int levelCount,
+                                                int lowerLevel, int upperLevel);
+/* sqrt(sum (first - second)^2 / sum second^2). When the second image is all zero the result is
+ * sqrt(sum first^2) and the status the warning ippStsDivByZero. */
+RYN_API IppStatus fnVCAIPP_NormRel_L2_8u_C1R(const uint8_t* first, int firstStep, const uint8_t* second,
+                                             int secondStep, IppiSize region, double* value);
+
 /* ------------------------------------------------------------------------------------------ */
 /* Linear filters and borders                                                                  */
 /* ------------------------------------------------------------------------------------------ */
+
+/* Mask-size codes: 33 means 3 x 3, 55 means 5 x 5; any other code gives ippStsMaskSizeErr.
+ * The 8u and box exports filter the inset region at (maskWidth / 2, maskHeight / 2) of size
+ * (W - maskWidth) x (H - maskHeight), so that every window lies inside the caller's image, and
+ * then, except the high-pass, fill the rest of the W x H destination by replicating the edge
+ * of the filtered region. */
+RYN_API IppStatus fnVCAIPP_FilterBox_8u_C1R(const uint8_t* source, int sourceStep, uint8_t* destination,
+                                            int destinationStep, IppiSize region, int maskWidth, int maskHeight);
+RYN_API IppStatus fnVCAIPP_FilterBox_32f_C1R(const float* source, int sourceStep, float* destination,
+                                             int destinationStep, IppiSize region, int maskWidth, int maskHeight);
+RYN_API IppStatus fnVCAIPP_FilterGauss_8u_C1R(const uint8_t* source, int sourceStep, uint8_t* destination,
+                                              int destinationStep, IppiSize region, int maskSizeCode);
+/* The destination frame around the inset region is left as it was. */
+RYN_API IppStatus fnVCAIPP_FilterHipass_8u_C1R(const uint8_t* source, int sourceStep, uint8_t* destination,
+                                               int destinationStep, IppiSize region, int maskSizeCode);
+/* Convolution: kernel element 0 (top-left of the row-major array) multiplies the bottom-right
+ * pixel of the window; the sum is divided by divisor (powers of two and other divisors round to
+ * nearest, ties to even) and saturated to 0..255. */
+RYN_API IppStatus fnVCAIPP_Filter_8u_C1R(const uint8_t* source, int sourceStep, uint8_t* destination,
+                                         int destinationStep, IppiSize region, const int32_t* kernel,
+                                         IppiSize kernelSize, int divisor);
+/* Float convolution of the whole region with the caller's anchor; the caller provides every
+ * source pixel the kernel reaches. */
+RYN_API IppStatus fnVCAIPP_Filter_32f_C1R(const float* source, int sourceStep, float* destination,
+                                          int destinationStep, IppiSize region, const float* kernel,
+                                          IppiSize kernelSize, IppiPoint anchor);
+/* Separable Gaussian of the whole region; pixels outside it replicate the nearest region pixel.
+ * An even kernel size k filters with k + 1. */
+RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R(const float* source, int sourceStep, float* destination,
+                                                     int destinationStep, IppiSize region, int kernelSize,
+                                                     int sigma);
+/* Working-buffer bytes for the _ExtBuf form (odd kernel sizes of at least 3). */
+RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R_GetBufSize(IppiSize region, int kernelSize, int* bufferSize);
+RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R_ExtBuf(const float* source, int sourceStep,
+                                                            float* destination, int destinationStep,
+                                                            IppiSize region, int kernelSize, int sigma,
+                                                            uint8_t* buffer);
+/* Border copies of a width x height image whose rows share one step: the destination takes the
+ * source's inner rectangle at (border, border), (width - 2 border) x (height - 2 border), and a
+ * frame border pixels wide, constant or replicated from the inner rectangle. */
+RYN_API IppStatus fnVCAIPP_CopyConstBorder_8u_C1R(const uint8_t* source, uint8_t* destination, int width,
+                                                  int height, int step, int border, uint8_t value);
+RYN_API IppStatus fnVCAIPP_CopyReplicateBorder_8u_C1R(const uint8_t* source, uint8_t* destination, int width,
+                                                      int height, int step, int border);
+RYN_API IppStatus fnVCAIPP_CopyReplicateBorder_8u_C1IR(uint8_t* image, int width, int height, int step,
+                                                       int border);
 
 #ifdef __cplusplus
 } /* extern "C" */

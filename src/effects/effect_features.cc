@@ -34,6 +34,21 @@ void ReadFeatureWordsOnce() {
   g_words.marker.store(kValidMarker, std::memory_order_release);
 }
 
+// 0 automatic, 1 portable path, 2 vector path (refused when it cannot run), anything else nothing.
+ResolvedMode ResolveMode(int mode, bool vectorAvailable) {
+  switch (mode) {
+    case 0:
+      return {ippStsNoErr, vectorAvailable ? EffectPath::kVector : EffectPath::kPortable};
+    case 1:
+      return {ippStsNoErr, EffectPath::kPortable};
+    case 2:
+      if (vectorAvailable) return {ippStsNoErr, EffectPath::kVector};
+      return {ippStsCpuNotSupportedErr, EffectPath::kPortable};
+    default:
+      return {ippStsNoOperation, EffectPath::kPortable};
+  }
+}
+
 }  // namespace
 
 bool EffectVectorPathAvailable() {
@@ -47,19 +62,7 @@ bool EffectVectorPathAvailable() {
   return avx2 && avxOrSsse3 && HardwareTargets().avx2;
 }
 
-ResolvedMode ResolveEffectMode(int mode) {
-  switch (mode) {
-    case 0:
-      return {ippStsNoErr, EffectVectorPathAvailable() ? EffectPath::kVector : EffectPath::kPortable};
-    case 1:
-      return {ippStsNoErr, EffectPath::kPortable};
-    case 2:
-      if (EffectVectorPathAvailable()) return {ippStsNoErr, EffectPath::kVector};
-      return {ippStsCpuNotSupportedErr, EffectPath::kPortable};
-    default:
-      return {ippStsNoOperation, EffectPath::kPortable};
-  }
-}
+ResolvedMode ResolveEffectMode(int mode) { return ResolveMode(mode, EffectVectorPathAvailable()); }
 
 bool EffectAvxReported() {
   ReadFeatureWordsOnce();
@@ -68,19 +71,7 @@ bool EffectAvxReported() {
 
 // The fill's vector path stores with SSE2, which every x86-64 processor runs, so the reported bit
 // alone decides and no operating-system state is needed.
-ResolvedMode ResolveInterleavedFillMode(int mode) {
-  switch (mode) {
-    case 0:
-      return {ippStsNoErr, EffectAvxReported() ? EffectPath::kVector : EffectPath::kPortable};
-    case 1:
-      return {ippStsNoErr, EffectPath::kPortable};
-    case 2:
-      if (EffectAvxReported()) return {ippStsNoErr, EffectPath::kVector};
-      return {ippStsCpuNotSupportedErr, EffectPath::kPortable};
-    default:
-      return {ippStsNoOperation, EffectPath::kPortable};
-  }
-}
+ResolvedMode ResolveInterleavedFillMode(int mode) { return ResolveMode(mode, EffectAvxReported()); }
 
 void ResetEffectFeatureWordsForTesting() { g_words.marker.store(0, std::memory_order_release); }
 

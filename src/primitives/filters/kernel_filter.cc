@@ -1,15 +1,13 @@
-// The 8-bit kernel filter: checks, the choice of arithmetic, where the source rows come from
-// (the caller's image, a ring of saved rows when filtering in place, or a copy), and the generic
-// row kernel.
+// The 8-bit kernel filter: checks, the choice of arithmetic, and the generic row kernel.
 #include "primitives/filters/kernel_filter.h"
 
 #include <bit>
-#include <cstring>
 #include <limits>
-#include <vector>
 
 #include "frame/checks.h"
+#include "primitives/filters/box_engine.h"
 #include "primitives/filters/kernel_rows.h"
+#include "primitives/filters/row_window.h"
 #include "primitives/filters/scratch_block.h"
 
 namespace ryn::filters {
@@ -41,6 +39,13 @@ bool SumFitsIn32Bits(const int32_t* kernel, int64_t count) {
   for (int64_t n = 0; n < count; ++n) {
     bound += 255 * (kernel[n] < 0 ? -static_cast<int64_t>(kernel[n]) : static_cast<int64_t>(kernel[n]));
     if (bound > std::numeric_limits<int32_t>::max()) return false;
+  }
+  return true;
+}
+
+bool AllEqual(const int32_t* kernel, int64_t count) {
+  for (int64_t n = 1; n < count; ++n) {
+    if (kernel[n] != kernel[0]) return false;
   }
   return true;
 }
@@ -78,81 +83,18 @@ void PairTaps(const int32_t* kernel, int width, int height, uint32_t* paired) {
   }
 }
 
-// Where the source rows of each output row come from.
-enum class RowSource {
-  kCaller,  // read the caller's source directly
-  kRing,    // in place: each source row is saved before its destination row is written
-  kCopy,    // source and destination overlap in some other way: filter from a copy
-};
-
-struct Geometry {
-  const uint8_t* source;
-  int sourceStep;
-  uint8_t* destination;
-  int destinationStep;
-  IppiSize region;
-  IppiSize kernelSize;
-  IppiPoint anchor;
-
-  // Source pixels read: rows anchor.y - kh + 1 .. H - 1 + anchor.y, columns
-  // anchor.x - kw + 1 .. W - 1 + anchor.x.
-  int64_t SpanWidth() const { return int64_t{region.width} + kernelSize.width - 1; }
-  int64_t SpanHeight() const { return int64_t{region.height} + kernelSize.height - 1; }
-  const uint8_t* SourceAt(int64_t row, int64_t column) const { return source + row * sourceStep + column; }
-  const uint8_t* SpanRowStart(int64_t row) const {
-    return SourceAt(row, int64_t{anchor.x} - kernelSize.width + 1);
-  }
-
-  RowSource Choose() const {
-    const auto first = reinterpret_cast<uintptr_t>(SpanRowStart(int64_t{anchor.y} - kernelSize.height + 1));
-    const auto last = reinterpret_cast<uintptr_t>(SpanRowStart(int64_t{region.height} - 1 + anchor.y)) + SpanWidth();
-    const auto destinationFirst = reinterpret_cast<uintptr_t>(destination);
-    const auto destinationLast = destinationFirst + static_cast<uintptr_t>(
-        int64_t{region.height - 1} * destinationStep + region.width);
-    if (last <= destinationFirst || destinationLast <= first) return RowSource::kCaller;
-    const bool sameImage = source == destination && sourceStep == destinationStep;
-    const bool anchorInside = anchor.x >= 0 && anchor.x < kernelSize.width && anchor.y >= 0 &&
-                              anchor.y < kernelSize.height;
-    return sameImage && anchorInside ? RowSource::kRing : RowSource::kCopy;
-  }
-};
-
-// Runs `rowFn` over every output row with rows[] set up for `source`.
-IppStatus FilterRows(const Geometry& g, KernelRows job, const uint8_t** rows, KernelRowFn rowFn) {
-  const int kh = g.kernelSize.height;
-  const int kw = g.kernelSize.width;
-  const int pointerCount = (kh + 1) / 2 * 2;
-  const int64_t span = g.SpanWidth();
-  const RowSource rowSource = g.Choose();
-
-  const int64_t savedRows = rowSource == RowSource::kRing ? kh : rowSource == RowSource::kCopy ? g.SpanHeight() : 0;
-  ScratchBlock saved(savedRows * span);
-  if (savedRows > 0 && !saved.Obtained()) return ippStsMemAllocErr;
-  uint8_t* savedBytes = saved.As<uint8_t>();
-  // Slot of source row r (rows are counted from the region's first row).
-  const auto slot = [&](int64_t r) -> uint8_t* {
-    const int64_t index = rowSource == RowSource::kRing ? ((r % kh) + kh) % kh : r - (g.anchor.y - kh + 1);
-    return savedBytes + index * span;
-  };
-  const auto save = [&](int64_t r) { std::memcpy(slot(r), g.SpanRowStart(r), static_cast<size_t>(span)); };
-
-  if (rowSource == RowSource::kCopy) {
-    for (int64_t r = g.anchor.y - kh + 1; r <= int64_t{g.region.height} - 1 + g.anchor.y; ++r) save(r);
-  }
-  for (int y = 0; y < g.region.height; ++y) {
-    if (rowSource == RowSource::kRing) {
-      if (y == 0) {
-        for (int j = kh - 1; j >= 0; --j) save(int64_t{g.anchor.y} - j);
-      } else {
-        save(int64_t{y} + g.anchor.y);
-      }
-    }
-    for (int j = 0; j < kh; ++j) {
-      const int64_t r = int64_t{y} + g.anchor.y - j;
-      rows[j] = rowSource == RowSource::kCaller ? g.SourceAt(r, g.anchor.x) : slot(r) + (kw - 1);
-    }
-    for (int j = kh; j < pointerCount; ++j) rows[j] = rows[kh - 1];
-    rowFn(job, g.destination + static_cast<ptrdiff_t>(y) * g.destinationStep, g.region.width);
+// Runs `rowFn` over every output row with job.rows set up for it.
+IppStatus FilterRows(const WindowLayout& layout, IppiPoint anchor, IppiSize kernelSize, const KernelRows& job,
+                     const uint8_t** rows, KernelRowFn rowFn) {
+  RowWindow window(layout);
+  if (!window.Ready()) return ippStsMemAllocErr;
+  const int pointerCount = (kernelSize.height + 1) / 2 * 2;
+  auto* destination = static_cast<uint8_t*>(const_cast<void*>(layout.destination));
+  for (int y = 0; y < layout.region.height; ++y) {
+    window.Enter(y);
+    for (int j = 0; j < kernelSize.height; ++j) rows[j] = window.Row<uint8_t>(int64_t{y} + anchor.y - j) + anchor.x;
+    for (int j = kernelSize.height; j < pointerCount; ++j) rows[j] = rows[kernelSize.height - 1];
+    rowFn(job, destination + static_cast<ptrdiff_t>(y) * layout.destinationStep, layout.region.width);
   }
   return ippStsNoErr;
 }
@@ -172,6 +114,17 @@ IppStatus FilterKernel8u(const uint8_t* source, int sourceStep, uint8_t* destina
   const int64_t taps = int64_t{kernelSize.width} * kernelSize.height;
   const int64_t pairs = (kernelSize.height + 1) / 2;
   const bool narrow = SumFitsIn32Bits(kernel, taps);
+  WindowLayout layout{source, sourceStep, destination, destinationStep, region, 1,
+                      anchor.x - kernelSize.width + 1, int64_t{region.width} + kernelSize.width - 1,
+                      anchor.y - kernelSize.height + 1, kernelSize.height, 0};
+  const KernelDivision division = DivisionFor(divisor);
+  const ScopedRoundToNearest roundToNearest;
+  // Equal taps (the mean filters' kernels of ones): tap x the box sum, at a cost per pixel that
+  // does not grow with the kernel.
+  if (narrow && kernel[0] != 0 && AllEqual(kernel, taps)) {
+    layout.rowsBehind = 1;
+    return SumWindows8u(layout, kernelSize, KernelFinish(kernel[0], division));
+  }
   const bool paired = narrow && FitsIn16Bits(kernel, taps);
   ScratchBlock work(AlignedBytes<const uint8_t*>(2 * pairs) + (paired ? AlignedBytes<uint32_t>(pairs * kernelSize.width) : 0));
   if (!work.Obtained()) return ippStsMemAllocErr;
@@ -182,12 +135,9 @@ IppStatus FilterKernel8u(const uint8_t* source, int sourceStep, uint8_t* destina
     PairTaps(kernel, kernelSize.width, kernelSize.height, pairedTaps);
   }
 
-  const KernelDivision division = DivisionFor(divisor);
   const KernelRows job{rows, kernel, kernelSize.width, kernelSize.height, pairedTaps, division};
-  const Geometry geometry{source, sourceStep, destination, destinationStep, region, kernelSize, anchor};
   const KernelRowFn rowFn = narrow ? g_kernelRow.Entry(VariantIndex()) : &WideKernelRow;
-  const ScopedRoundToNearest roundToNearest;
-  return FilterRows(geometry, job, rows, rowFn);
+  return FilterRows(layout, anchor, kernelSize, job, rows, rowFn);
 }
 
 }  // namespace ryn::filters

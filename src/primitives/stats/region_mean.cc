@@ -1,21 +1,20 @@
+// The region mean is dispatched on its own: pixelation calls it once per block.
 #include "primitives/stats/region_mean.h"
 
-#include "frame/checks.h"
-#include "frame/image_view.h"
+#include "frame/dispatch.h"
+#include "primitives/stats/generic_kernels.h"
+#include "primitives/stats/stats_builds.h"
+#include "primitives/stats/stats_primitives.h"
 
 namespace ryn::stats {
+namespace {
+
+RYN_DISPATCH_TABLE(g_mean8u, StatsPrimitives<GenericKernels>::Mean8u, Mean8uBuilds);
+
+}  // namespace
 
 IppStatus Mean8u(const uint8_t* source, int step, IppiSize region, double* mean) {
-  RYN_CHECK(NotNull(mean));
-  RYN_CHECK(NotNull(source));
-  RYN_CHECK(PositiveSize(region));
-  uint64_t sum = 0;
-  ForEachRow(View(source, step, region), [&sum](const uint8_t* row, size_t n) {
-    for (size_t i = 0; i < n; ++i) sum += row[i];
-  });
-  const int32_t count = region.width * region.height;
-  *mean = static_cast<double>(sum) / static_cast<double>(count);
-  return ippStsNoErr;
+  return g_mean8u(source, step, region, mean);
 }
 
 }  // namespace ryn::stats

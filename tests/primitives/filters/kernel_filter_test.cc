@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 #include <random>
@@ -130,6 +131,23 @@ TEST(KernelFilter, DividesWithTheDocumentedRounding) {
   }
 }
 
+TEST(KernelFilter, RoundsToNearestWhateverTheCallersRoundingMode) {
+  const int saved = std::fegetround();
+  ASSERT_EQ(std::fesetround(FE_UPWARD), 0);
+  const int32_t tap = 1;
+  TestImage<uint8_t> source(40, 1);
+  source.Fill(7);  // 7 / 3 = 2.33
+  ForEachVariant([&](int) {
+    TestImage<uint8_t> destination(40, 1);
+    ASSERT_EQ(FilterKernel8u(source.data(), source.step(), destination.data(), destination.step(), {40, 1}, &tap,
+                             {1, 1}, {0, 0}, 3),
+              ippStsNoErr);
+    for (uint8_t pixel : destination.Region()) ASSERT_EQ(pixel, 2);
+  });
+  EXPECT_EQ(std::fegetround(), FE_UPWARD);
+  std::fesetround(saved);
+}
+
 TEST(KernelFilter, SumsBeyondThirtyTwoBitsStayExact) {
   // 201 * 2^24 does not fit a signed 32-bit sum; divided by 2^24 it is 201.
   const int32_t kernel[2] = {1 << 24, 1 << 24};
@@ -157,6 +175,14 @@ TEST(KernelFilter, MatchesReferenceUnderEveryVariant) {
       {{0, 3}, {2, 4}, {1, 3}, RandomKernel(4, 8, -32768, 32767), -1000},
       {{0, 3}, {3, 1}, {2, 0}, RandomKernel(5, 3, -100000, 100000), 1024},  // taps beyond 16 bits
       {{0, 6}, {1, 7}, {0, 3}, RandomKernel(6, 7, -3, 5), 3},
+      // Equal taps take the box-sum path.
+      {{0, 4}, {3, 3}, {1, 1}, std::vector<int32_t>(9, 1), 9},
+      {{0, 3}, {9, 9}, {4, 4}, std::vector<int32_t>(81, 1), 81},
+      {{0, 3}, {15, 15}, {7, 7}, std::vector<int32_t>(225, 1), 225},
+      {{0, 3}, {17, 19}, {3, 15}, std::vector<int32_t>(323, 1), 323},
+      {{0, 3}, {5, 4}, {4, 0}, std::vector<int32_t>(20, 2), -7},
+      {{0, 3}, {4, 3}, {1, 1}, std::vector<int32_t>(12, -1), 1},
+      {{0, 3}, {3, 2}, {2, 1}, std::vector<int32_t>(6, 300), 1024},
   };
   for (KernelCase c : shapes) {
     for (int width : kOddWidths) {
