@@ -3,6 +3,8 @@ include(CMakePackageConfigHelpers)
 install(TARGETS RynRAZUdidazoror EXPORT RynRAZUdidazororTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The umbrella header includes one header per family from ryn/.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ryn DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 # The event-log companion sits beside the library, where the library's run path finds it.
 install(TARGETS EventLogOutput LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(EXPORT RynRAZUdidazororTargets

@@ -1,7 +1,7 @@
 // Allocation, release and vector copies.
 #include "RynRAZUdidazoror.h"
 #include "frame/allocator.h"
-#include "frame/fill/fill.h"
+#include "primitives/fill/fill.h"
 
 namespace {
 
@@ -40,10 +40,12 @@ RYN_API void fnVCAIPP_Free(void* block) { ryn::FreeBlock(block); }
 RYN_API void fnVCAIPP_ippsFree(void* block) { ryn::FreeBlock(block); }
 
 RYN_API IppStatus fnVCAIPP_ippsCopy_32f(const float* source, float* destination, int length) {
-  return ryn::fill::Copy32(source, destination, length);
+  return ryn::fill::Copy32(reinterpret_cast<const uint32_t*>(source), reinterpret_cast<uint32_t*>(destination),
+                           length);
 }
 RYN_API IppStatus fnVCAIPP_ippsCopy_32s(const int32_t* source, int32_t* destination, int length) {
-  return ryn::fill::Copy32(source, destination, length);
+  return ryn::fill::Copy32(reinterpret_cast<const uint32_t*>(source), reinterpret_cast<uint32_t*>(destination),
+                           length);
 }
 
 }  // extern "C"

@@ -1,8 +1,9 @@
 // Records and fills.
 #include "RynRAZUdidazoror.h"
 #include "frame/checks.h"
-#include "frame/fill/fill.h"
+#include "primitives/fill/fill.h"
 
+#include <bit>
 #include <cstring>
 
 extern "C" {
@@ -29,7 +30,8 @@ RYN_API IppStatus fnVCAIPP_Set_8u_C1MR(uint8_t* destination, int step, const uin
 }
 RYN_API IppStatus fnVCAIPP_Set_32f_C1MR(float* destination, IppiSize region, int step, float value,
                                         const uint8_t* mask, int maskStep) {
-  return ryn::fill::SetMasked32f(destination, step, mask, maskStep, region, value);
+  return ryn::fill::SetMasked32(reinterpret_cast<uint32_t*>(destination), step, mask, maskStep, region,
+                                std::bit_cast<uint32_t>(value));
 }
 
 // Clears whole rows, padding included, in one pass.

@@ -1,74 +1,88 @@
-// Six-entry dispatch tables. A dispatched call is one load of the variant index and one indirect
-// call. Tables start with the generic variant in every entry (so calls made before binding are
-// correct) and are bound to the processor builds once, while the library loads.
+// Dispatched operations. Each is a global object declared in its family's internal header,
+//
+//   extern Dispatched<IppStatus(const uint8_t* source, int step, IppiSize region, double* sum)> Sum8u;
+//
+// called like a function, and defined by one line, RYN_DISPATCH(Sum8u), beside its kernels
+// (frame/dispatch_hwy.h). It holds the operation's builds and its six entries; a call is one load
+// of the variant index and one indirect call. Entries start at the generic build, so calls made
+// before binding are correct, and are bound once while the library loads.
 #pragma once
 
 #include <array>
-#include <utility>
 
-#include "frame/load_order.h"
-#include "frame/targets.h"
+#include "frame/build.h"
 #include "frame/variant.h"
 
 namespace ryn {
 
-// Processor builds of one operation; null where the operation has none.
-template <class Fn>
-struct TargetKernels {
-  Fn ssse3 = nullptr;
-  Fn sse4 = nullptr;
-  Fn avx2 = nullptr;
-  Fn avx3 = nullptr;
-};
+template <class Signature>
+class Dispatched;
 
-// Entries 0, 1: generic. 2, 3: SSSE3 build. 4: SSE4 build, else entry 2's. 5: AVX3 build, else the
-// AVX2 build, else entry 4's. A build is used only where `runnable` says the processor has it.
-template <class Fn>
-std::array<Fn, kVariantCount> BindEntries(Fn generic, const TargetKernels<Fn>& k,
-                                          const RunnableTargets& runnable) {
-  const Fn e2 = (runnable.ssse3 && k.ssse3) ? k.ssse3 : generic;
-  const Fn e4 = (runnable.sse4 && k.sse4) ? k.sse4 : e2;
-  Fn e5 = e4;
-  if (runnable.avx2 && k.avx2) e5 = k.avx2;
-  if (runnable.avx3 && k.avx3) e5 = k.avx3;
-  return {generic, generic, e2, e2, e4, e5};
-}
-
-template <class Fn>
-class DispatchTable {
+template <class R, class... Args>
+class Dispatched<R(Args...)> {
  public:
-  constexpr explicit DispatchTable(Fn generic)
-      : entries_{generic, generic, generic, generic, generic, generic} {}
+  using Function = R(Args...);
+  using Pointer = R (*)(Args...);
 
-  void Bind(const TargetKernels<Fn>& kernels) {
-    entries_ = BindEntries(entries_[0], kernels, HardwareTargets());
+  // `targetBuilds`: the SSSE3, SSE4, AVX2 and AVX3 builds, null where there is none.
+  constexpr Dispatched(Pointer generic, const std::array<Pointer, kBuildCount - 1>& targetBuilds)
+      : builds_{generic, targetBuilds[0], targetBuilds[1], targetBuilds[2], targetBuilds[3]},
+        entries_{generic, generic, generic, generic, generic, generic} {}
+
+  R operator()(Args... args) const { return entries_[VariantIndex()](args...); }
+
+  Pointer Entry(int variantIndex) const { return entries_[variantIndex]; }
+  // The build itself, whatever the processor; null where the operation has none.
+  Pointer BuildOf(Build build) const { return builds_[static_cast<int>(build)]; }
+
+  BuildsPresent Present() const {
+    BuildsPresent present{};
+    for (int b = 0; b < kBuildCount; ++b) present[b] = builds_[b] != nullptr;
+    return present;
   }
-
-  Fn Entry(int index) const { return entries_[index]; }
-
-  template <class... Args>
-  decltype(auto) operator()(Args&&... args) const {
-    return entries_[VariantIndex()](std::forward<Args>(args)...);
+  void Bind(const std::array<Build, kVariantCount>& entryBuilds) {
+    for (int i = 0; i < kVariantCount; ++i) entries_[i] = builds_[static_cast<int>(entryBuilds[i])];
   }
 
  private:
-  std::array<Fn, kVariantCount> entries_;
+  std::array<Pointer, kBuildCount> builds_;
+  std::array<Pointer, kVariantCount> entries_;
 };
 
-// Runs a binding function during load, before ordinary static initialisation and before the
-// load-time start-up.
-struct LoadTimeBinding {
-  explicit LoadTimeBinding(void (*bind)()) { bind(); }
+// The function type of a Dispatched object's type: declares an operation's builds by name.
+template <class Table>
+using DispatchedFunction = typename Table::Function;
+
+// Binds one table at load and keeps it in the list of all tables, so that tests can route every
+// call to one build. Defined by RYN_DISPATCH; nothing else creates these.
+class DispatchRegistration {
+ public:
+  template <class Table>
+  explicit DispatchRegistration(Table& table)
+      : table_(&table),
+        present_(table.Present()),
+        bind_([](void* t, const std::array<Build, kVariantCount>& entries) {
+          static_cast<Table*>(t)->Bind(entries);
+        }) {
+    Register();
+  }
+  DispatchRegistration(const DispatchRegistration&) = delete;
+  DispatchRegistration& operator=(const DispatchRegistration&) = delete;
+
+  // Binds every table to the builds the processor runs.
+  static void BindAllForHardware();
+  // Every entry of every table runs `build` where the operation has it, the generic build
+  // elsewhere. Tests only, on one thread, for builds the processor runs.
+  static void ForceAllForTesting(Build build);
+
+ private:
+  void Register();
+  void BindForHardware();
+
+  void* table_;
+  BuildsPresent present_;
+  void (*bind_)(void*, const std::array<Build, kVariantCount>&);
+  DispatchRegistration* next_ = nullptr;
 };
 
 }  // namespace ryn
-
-#define RYN_DISPATCH_CONCAT_(a, b) a##b
-#define RYN_DISPATCH_CONCAT(a, b) RYN_DISPATCH_CONCAT_(a, b)
-
-// Defines `table`, a dispatch table for `generic`, bound at load to the builds that `kernels()`
-// returns (a function giving TargetKernels<decltype(&generic)>).
-#define RYN_DISPATCH_TABLE(table, generic, kernels)                                             \
-  constinit ::ryn::DispatchTable<decltype(&generic)> table{&generic};                          \
-  static const ::ryn::LoadTimeBinding RYN_DISPATCH_CONCAT(table, _binding)                     \
-      __attribute__((init_priority(::ryn::kDispatchBindingPriority))){[] { table.Bind(kernels()); }}

@@ -27,7 +27,25 @@ struct ImageView {
   // Rows follow each other without padding, so the region is one run of pixels.
   bool IsContiguous() const { return static_cast<int64_t>(step) == int64_t{size.width} * int64_t{sizeof(T)}; }
   size_t PixelCount() const { return static_cast<size_t>(size.width) * static_cast<size_t>(size.height); }
+  int64_t ByteCount() const { return static_cast<int64_t>(PixelCount()) * int64_t{sizeof(T)}; }
 };
+
+// How a row loop walks a region: `count` runs of `length` pixels, run r starting at row r. One run
+// over the whole region when every image's rows follow each other without padding (then row 0 is
+// the only run), one run per row otherwise.
+struct RowRuns {
+  int count;
+  size_t length;
+};
+
+// The runs of a region shared by images of the same size: pass each image's IsContiguous().
+template <class... Contiguous>
+RowRuns RowRunsOf(IppiSize region, Contiguous... contiguous) {
+  if ((contiguous && ...)) {
+    return RowRuns{1, static_cast<size_t>(region.width) * static_cast<size_t>(region.height)};
+  }
+  return RowRuns{region.height, static_cast<size_t>(region.width)};
+}
 
 template <class T>
 ImageView<T> View(T* data, int step, IppiSize size) {

@@ -2,7 +2,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "frame/cpu_features.h"
-#include "frame/load_order.h"
+#include "platform/load_order.h"
 #include "frame/variant.h"
 #include "platform/thread.h"
 #include "vlib/debug_out.h"

@@ -27,7 +27,8 @@ constexpr VersionRecord kVersion{7, 0, 205, 1084};
 
 const VersionRecord* GenericVersion() { return &kVersion; }
 
-constinit DispatchTable<decltype(&GenericVersion)> g_version{&GenericVersion};
+// Every build reports the same record, so the generic one serves every entry.
+constinit Dispatched<const VersionRecord*()> g_version{&GenericVersion, {}};
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <exception>
 
-#include "frame/load_order.h"
+#include "platform/load_order.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
 #include "platform/system_error.h"

@@ -12,7 +12,7 @@
 #include "pixelation_test_support.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -149,7 +149,7 @@ TEST(PixelizedInterleaved, ChecksArgumentsInOrderAndWritesNothing) {
 // `expected` and leave everything outside the region alone.
 void ExpectEveryPathGives(const FixedSizeExports& e, const TestImage<uint8_t>& source,
                           const std::vector<uint8_t>& expected, int destinationPadding) {
-  ExpectVariantsMatchGeneric([&](int variant) {
+  ExpectBuildsMatchGeneric([&](Build variant) {
     TestImage<uint8_t> destination(source.width(), source.height(), destinationPadding, 2);
     destination.FillBytes(SentinelFor(variant));
     const IppStatus status = PixelizeInterleaved(e.interleaved, source, destination, kPortable);

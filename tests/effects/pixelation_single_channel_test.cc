@@ -8,7 +8,7 @@
 #include "RynRAZUdidazoror.h"
 #include "pixelation_test_support.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -20,7 +20,7 @@ IppStatus Pixelize(const TestImage<uint8_t>& source, TestImage<uint8_t>& destina
 
 TEST(PixelizedC1R, ClippedBlocksTakeTheirOwnTruncatedMeans) {
   // 10 x 10 in 4 x 4 blocks: 4x4, 4x4, 2x4 in the first block rows and 4x2, 4x2, 2x2 in the last.
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<uint8_t> source(10, 10);
     for (int y = 0; y < 10; ++y)
       for (int x = 0; x < 10; ++x) source.at(x, y) = static_cast<uint8_t>(7 * x + 2 * y);
@@ -41,7 +41,7 @@ TEST(PixelizedC1R, ClippedBlocksTakeTheirOwnTruncatedMeans) {
 }
 
 TEST(PixelizedC1R, TruncatesRatherThanRounds) {
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     // 1, 2, 2, 2 has mean 1.75.
     TestImage<uint8_t> a(3, 3);
     a.Fill(0);
@@ -80,7 +80,7 @@ TEST(PixelizedC1R, EveryVariantGivesTheComposedMeansAndFills) {
       TestImage<uint8_t> source(width, height, 3, 1);
       source.FillRandom(static_cast<uint32_t>(width * 31 + block.width), 0, 255);
       const std::vector<uint8_t> expected = ComposedPixelation(source, block);
-      ExpectVariantsMatchGeneric([&](int variant) {
+      ExpectBuildsMatchGeneric([&](Build variant) {
         TestImage<uint8_t> destination(width, height, 7, 5);
         destination.FillBytes(SentinelFor(variant));
         const IppStatus status = Pixelize(source, destination, block);
@@ -95,7 +95,7 @@ TEST(PixelizedC1R, EveryVariantGivesTheComposedMeansAndFills) {
 
 TEST(PixelizedC1R, InPlaceGivesTheSameResult) {
   for (const IppiSize block : {IppiSize{4, 4}, IppiSize{7, 3}, IppiSize{16, 16}, IppiSize{12, 2}}) {
-    ForEachVariant([&](int) {
+    ForEachBuild([&](Build) {
       TestImage<uint8_t> image(301, 47, 0, 3);  // contiguous rows too
       image.FillRandom(9, 0, 255);
       const std::vector<uint8_t> expected = ComposedPixelation(image, block);
@@ -108,7 +108,7 @@ TEST(PixelizedC1R, InPlaceGivesTheSameResult) {
 
 TEST(PixelizedC1R, ConstantBlocksKeepTheirValue) {
   // Sums of 255s over large blocks: no overflow, no rounding.
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<uint8_t> image(1500, 700);
     image.Fill(255);
     ASSERT_EQ(Pixelize(image, image, IppiSize{1499, 699}), ippStsNoErr);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "frame/fill/fill.h"
+#include "primitives/fill/fill.h"
 #include "primitives/stats/region_mean.h"
 #include "support/test_image.h"
 

@@ -8,7 +8,7 @@
 #include "effects/effect_features.h"
 #include "pixelation_test_support.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -53,7 +53,7 @@ TEST(PixelizedTwoPlane, LumaInSquareBlocksThenChromaInPairBlocks) {
 TEST(PixelizedTwoPlane, EveryVariantGivesTheSameFrame) {
   for (const auto& e : kFixedSizeExports) {
     if (e.blockSize > 64) continue;
-    ExpectVariantsMatchGeneric([&](int) {
+    ExpectBuildsMatchGeneric([&](Build) {
       Frame frame(333, 4 * e.blockSize + 1, 77);
       const IppStatus status = frame.Pixelize(e.twoPlane, 1);
       EXPECT_TRUE(frame.luma.GuardsIntact());

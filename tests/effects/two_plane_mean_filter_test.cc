@@ -11,7 +11,7 @@
 #include "effects/effect_features.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -175,7 +175,7 @@ TEST(TwoPlaneMeanFilter, EveryVariantGivesTheGenericResult) {
   const int mode = EffectVectorPathAvailable() ? kVector : kPortable;
   for (const FilterExport& e : {kExports[0], kExports[3], kExports[8]}) {
     SCOPED_TRACE(e.name);
-    ExpectVariantsMatchGeneric([&](int) {
+    ExpectBuildsMatchGeneric([&](Build) {
       Frame frame(197, 45, 33);
       const IppStatus status = frame.Run(e.filter, mode);
       EXPECT_TRUE(frame.luma.GuardsIntact());

@@ -166,26 +166,36 @@ int Ssse3() { return 2; }
 int Sse4() { return 4; }
 int Avx2() { return 52; }
 int Avx3() { return 53; }
-using Fn = int (*)();
 
-std::array<int, kVariantCount> Bound(const TargetKernels<Fn>& builds, RunnableTargets runnable) {
+// What each variant index calls once `table` is bound for `runnable`.
+std::array<int, kVariantCount> Bound(Dispatched<int()> table, RunnableTargets runnable) {
+  table.Bind(EntriesFor(table.Present(), runnable));
   std::array<int, kVariantCount> results{};
-  const auto entries = BindEntries<Fn>(&Generic, builds, runnable);
-  for (int i = 0; i < kVariantCount; ++i) results[i] = entries[i]();
+  for (int i = 0; i < kVariantCount; ++i) results[i] = table.Entry(i)();
   return results;
 }
 
 TEST(DispatchBinding, EachIndexGetsTheBestBuildTheProcessorRuns) {
-  const TargetKernels<Fn> all{&Ssse3, &Sse4, &Avx2, &Avx3};
+  const Dispatched<int()> all{&Generic, {&Ssse3, &Sse4, &Avx2, &Avx3}};
   using A = std::array<int, kVariantCount>;
   EXPECT_EQ(Bound(all, {true, true, true, true}), (A{0, 0, 2, 2, 4, 53}));
   EXPECT_EQ(Bound(all, {true, true, true, false}), (A{0, 0, 2, 2, 4, 52}));
   EXPECT_EQ(Bound(all, {true, true, false, false}), (A{0, 0, 2, 2, 4, 4})) << "AVX without AVX2";
   EXPECT_EQ(Bound(all, {true, false, false, false}), (A{0, 0, 2, 2, 2, 2}));
   EXPECT_EQ(Bound(all, {false, false, false, false}), (A{0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Bound(TargetKernels<Fn>{}, {true, true, true, true}), (A{0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Bound(TargetKernels<Fn>{nullptr, &Sse4, nullptr, nullptr}, {true, true, true, true}),
+  EXPECT_EQ(Bound(Dispatched<int()>{&Generic, {}}, {true, true, true, true}), (A{0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Bound(Dispatched<int()>{&Generic, {nullptr, &Sse4, nullptr, nullptr}}, {true, true, true, true}),
             (A{0, 0, 0, 0, 4, 4}));
+}
+
+// Before binding every entry is the generic build; a call goes through the entry of the index.
+TEST(DispatchBinding, UnboundTableCallsGenericAndCallsFollowTheIndex) {
+  Dispatched<int()> table{&Generic, {&Ssse3, &Sse4, &Avx2, &Avx3}};
+  ForEachVariant([&](int) { EXPECT_EQ(table(), 0); });
+  table.Bind(EntriesFor(table.Present(), RunnableTargets{true, true, true, true}));
+  const int expected[kVariantCount] = {0, 0, 2, 2, 4, 53};
+  ForEachVariant([&](int index) { EXPECT_EQ(table(), expected[index]); });
+  EXPECT_EQ(table.BuildOf(Build::kAvx2)(), 52);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "frame/cache_size.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -26,7 +26,7 @@ void ExpectRegionEquals(const TestImage<T>& image, T value) {
 TEST(Fill, WritesEveryPixelOfTheRegionAndNothingElse) {
   for (int width : kOddWidths) {
     SCOPED_TRACE(width);
-    ForEachVariant([&](int) {
+    ForEachBuild([&](Build) {
       TestImage<uint8_t> a(width, 3);
       ASSERT_EQ(fnVCAIPP_Set_8u_C1R(a.data(), a.size(), a.step(), 0xC3), ippStsNoErr);
       ExpectRegionEquals<uint8_t>(a, 0xC3);
@@ -51,7 +51,7 @@ TEST(Fill, WritesEveryPixelOfTheRegionAndNothingElse) {
 }
 
 TEST(Fill, ContiguousRegionIsFilledAsOneRun) {
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<float> image(37, 29, /*paddingBytes=*/0);
     ASSERT_EQ(fnVCAIPP_Set_32f_C1R(image.data(), image.size(), image.step(), 3.5f), ippStsNoErr);
     ExpectRegionEquals(image, 3.5f);
@@ -100,7 +100,7 @@ TEST(Fill, ChecksNullBeforeSizeAndWritesNothingOnFailure) {
 TEST(MaskedFill, WritesOnlyWhereTheMaskIsSet) {
   for (int width : kOddWidths) {
     SCOPED_TRACE(width);
-    ExpectVariantsMatchGeneric([&](int) {
+    ExpectBuildsMatchGeneric([&](Build) {
       TestImage<uint8_t> mask(width, 5, 5, 3);
       mask.FillRandom(width, 0, 3);  // about a quarter zero
       TestImage<uint8_t> a(width, 5);
@@ -127,7 +127,7 @@ TEST(MaskedFill, WritesOnlyWhereTheMaskIsSet) {
 }
 
 TEST(MaskedFill, MaskAllZeroWritesNothing) {
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<uint8_t> mask(70, 3);
     mask.Fill(0);
     TestImage<uint8_t> image(70, 3);
@@ -177,7 +177,7 @@ TEST(SetZero32fc, ClearsWholeRowsIncludingPadding) {
 
 TEST(VectorCopy, CopiesEveryElementUnderEveryVariant) {
   for (int length : kOddWidths) {
-    ExpectVariantsMatchGeneric([&](int variant) {
+    ExpectBuildsMatchGeneric([&](Build variant) {
       std::vector<float> source(length + 2);
       for (int i = 0; i < length + 2; ++i) source[i] = static_cast<float>(i) * 0.5f - 3.0f;
       std::vector<float> destination(length + 2, std::bit_cast<float>(0x7F800001u + SentinelFor(variant)));
@@ -207,7 +207,7 @@ TEST(VectorCopy, BadArguments) {
 TEST(Fill, VariantsMatchGenericOnOddShapes) {
   for (int width : kOddWidths) {
     for (int padding : {0, 1, 5}) {
-      ExpectVariantsMatchGeneric([&](int variant) {
+      ExpectBuildsMatchGeneric([&](Build variant) {
         TestImage<uint8_t> a(width, 4, padding, 3);
         a.FillBytes(SentinelFor(variant));
         TestImage<uint16_t> b(width, 4, padding * 2, 2);
@@ -231,7 +231,7 @@ TEST(Fill, NonTemporalPathGivesTheSameResult) {
   int32_t bytes = 0;
   ASSERT_EQ(QueryLargestCacheSize(&bytes), ippStsNoErr);
   ASSERT_EQ(bytes, 32768);
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<uint8_t> a(1031, 600, 3, 1);  // 618,600 bytes: above the threshold
     ASSERT_EQ(fnVCAIPP_Set_8u_C1R(a.data(), a.size(), a.step(), 0x3C), ippStsNoErr);
     ExpectRegionEquals<uint8_t>(a, 0x3C);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <vector>
 
@@ -122,5 +123,55 @@ class TestImage {
 
 // Widths that exercise every vector tail: below, at and just past each vector length.
 inline const std::vector<int> kOddWidths = {1, 2, 3, 7, 15, 16, 17, 31, 33, 63, 64, 65, 127, 129, 1920};
+
+// A region shape for the loops over sizes and row paddings.
+struct Shape {
+  int width;
+  int height;
+  int padding;  // bytes after each row
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Shape& s) {
+  return out << s.width << "x" << s.height << " padding " << s.padding;
+}
+
+// Every vector tail and the block widths that take loops of their own, with row paddings and
+// heights that put rows at every offset against every vector size.
+inline const std::vector<Shape>& OddShapes() {
+  static const std::vector<Shape> shapes = [] {
+    std::vector<int> widths = kOddWidths;
+    widths.insert(widths.end(), {4, 8, 24, 32, 40});
+    std::vector<Shape> all;
+    for (int width : widths)
+      for (int padding : {0, 1, 5})
+        for (int height : {1, 3}) all.push_back(Shape{width, height, padding});
+    return all;
+  }();
+  return shapes;
+}
+
+// Calls body(shape) for every shape of OddShapes(), traced.
+template <class Body>
+void ForEachOddShape(Body&& body) {
+  for (const Shape& shape : OddShapes()) {
+    SCOPED_TRACE(::testing::Message() << shape);
+    body(shape);
+  }
+}
+
+// Records a source image and later checks that neither its region nor its guards changed.
+template <class T>
+class UnchangedSource {
+ public:
+  explicit UnchangedSource(const TestImage<T>& image) : image_(image), before_(image.RegionBytes()) {}
+  ::testing::AssertionResult Check() const {
+    if (image_.RegionBytes() != before_) return ::testing::AssertionFailure() << "the source region was written";
+    return image_.GuardsIntact();
+  }
+
+ private:
+  const TestImage<T>& image_;
+  std::vector<uint8_t> before_;
+};
 
 }  // namespace ryn::test

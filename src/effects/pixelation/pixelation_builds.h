@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "RynRAZUdidazoror.h"
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 
 namespace ryn::effects {
 

@@ -6,7 +6,7 @@
 #include "effects/pixelation/pixelation_builds.h"
 #include "effects/pixelation/pixelation_primitives.h"
 #include "effects/pixelation/truncating_divider.h"
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 
 namespace ryn::effects {
 namespace {

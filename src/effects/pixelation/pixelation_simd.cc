@@ -359,7 +359,7 @@ IppStatus PixelateInterleaved8u(const uint8_t* s, int ss, uint8_t* d, int ds, Ip
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
-#include "frame/hwy_kernels.h"
+#include "frame/hwy_kernels_legacy.h"
 
 #if !(HWY_TARGETS & HWY_AVX2)
 #error "The effects' vector path is the AVX2 build of the interleaved pixelation."

@@ -4,7 +4,7 @@
 #include <type_traits>
 
 #include "frame/checks.h"
-#include "frame/fill/fill.h"
+#include "primitives/fill/fill.h"
 
 namespace ryn::filters {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "RynRAZUdidazoror.h"
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 #include "primitives/filters/kernel_rows.h"
 
 namespace ryn::filters {

@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 #include "primitives/filters/kernel_rows.h"
 #include "primitives/filters/scratch_block.h"
 

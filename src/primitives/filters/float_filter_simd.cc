@@ -94,7 +94,7 @@ void SymmetricSum(const float* const* inputs, const float* weights, int count, f
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
-#include "frame/hwy_kernels.h"
+#include "frame/hwy_kernels_legacy.h"
 
 namespace ryn::filters {
 TargetKernels<WeightedSumFn> WeightedSumBuilds() { return RYN_HWY_KERNELS(WeightedSum); }

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 
 namespace ryn::filters {
 

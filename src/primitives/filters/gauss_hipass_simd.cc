@@ -150,7 +150,7 @@ void Hipass5Row(const uint8_t* const* rows, uint16_t* scratch, uint8_t* out, int
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
-#include "frame/hwy_kernels.h"
+#include "frame/hwy_kernels_legacy.h"
 
 namespace ryn::filters {
 TargetKernels<FixedRowFn> Gauss3RowBuilds() { return RYN_HWY_KERNELS(Gauss3Row); }

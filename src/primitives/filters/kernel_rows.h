@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "RynRAZUdidazoror.h"
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 #include "primitives/filters/round_to_nearest.h"
 
 namespace ryn::filters {

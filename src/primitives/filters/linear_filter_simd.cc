@@ -426,7 +426,7 @@ void BoxRow32f(const float* window, int maskWidth, float reciprocal, float* out,
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
-#include "frame/hwy_kernels.h"
+#include "frame/hwy_kernels_legacy.h"
 
 namespace ryn::filters {
 TargetKernels<KernelRowFn> KernelRowBuilds() { return RYN_HWY_KERNELS(KernelRow); }

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "frame/checks.h"
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 #include "frame/image_view.h"
 #include "primitives/stats/generic_kernels.h"
 #include "primitives/stats/stats.h"

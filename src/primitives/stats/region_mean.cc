@@ -1,7 +1,7 @@
 // The region mean is dispatched on its own: pixelation calls it once per block.
 #include "primitives/stats/region_mean.h"
 
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 #include "primitives/stats/generic_kernels.h"
 #include "primitives/stats/stats_builds.h"
 #include "primitives/stats/stats_primitives.h"

@@ -1,7 +1,7 @@
 // The processor builds of the statistics reductions (stats_simd.cc), one set per primitive.
 #pragma once
 
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 #include "primitives/stats/stats.h"
 
 namespace ryn::stats {

@@ -1,6 +1,6 @@
 // Dispatch tables of the statistics reductions: the generic variant, bound at load to the
 // processor builds.
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 #include "primitives/stats/generic_kernels.h"
 #include "primitives/stats/stats.h"
 #include "primitives/stats/stats_builds.h"

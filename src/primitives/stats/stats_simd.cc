@@ -485,7 +485,7 @@ using Primitives = StatsPrimitives<Kernels>;
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
-#include "frame/hwy_kernels.h"
+#include "frame/hwy_kernels_legacy.h"
 
 namespace ryn::stats {
 TargetKernels<Sum8uFn> Sum8uBuilds() { return RYN_HWY_KERNELS(Primitives::Sum8u); }

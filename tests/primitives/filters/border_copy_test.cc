@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -45,7 +45,7 @@ const std::vector<Frame> kFrames = {
 TEST(BorderCopy, InPlaceReplicateUnderEveryVariant) {
   for (const Frame& f : kFrames) {
     const IppiSize outer = f.Outer();
-    ExpectVariantsMatchGeneric([&](int) {
+    ExpectBuildsMatchGeneric([&](Build) {
       TestImage<uint8_t> image(outer.width, outer.height);
       image.FillRandom(uint32_t(outer.width), 0, 255);
       TestImage<float> floats(outer.width, outer.height);

@@ -11,7 +11,7 @@
 
 #include "primitives/filters/box_rows.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -117,7 +117,7 @@ TEST(BoxFilter, MeansMatchTheRulesUnderEveryVariant) {
       auto source = SourceFor<uint8_t>(region, mask);
       source.FillRandom(uint32_t(width + mask.width), 0, 255);
       const auto expected = ReferenceMeans(source, region, mask);
-      ExpectVariantsMatchGeneric([&](int variant) {
+      ExpectBuildsMatchGeneric([&](Build variant) {
         TestImage<uint8_t> destination(width, region.height, 5, 3);
         destination.FillBytes(SentinelFor(variant));
         const IppStatus status = FilterBox8u(&source.at(anchor.x, anchor.y), source.step(), destination.data(),
@@ -140,7 +140,7 @@ TEST(BoxFilter, EveryReciprocalOfTheSixteenBitPath) {
     source.FillRandom(uint32_t(area), 0, 255);
     for (int x = 0; x < 40; ++x) source.at(x, 0) = 255;  // the largest sums too
     const auto expected = ReferenceMeans(source, region, mask);
-    ExpectVariantsMatchGeneric([&](int) {
+    ExpectBuildsMatchGeneric([&](Build) {
       TestImage<uint8_t> destination(region.width, 1);
       const IppStatus status =
           FilterBox8u(source.data(), source.step(), destination.data(), destination.step(), region, mask, {0, 0});
@@ -175,7 +175,7 @@ TEST(BoxFilter, FloatMeansUnderEveryVariant) {
       const IppiSize region{width, 12};
       auto source = SourceFor<float>(region, mask);
       source.FillRandom(uint32_t(width), -100.0f, 100.0f);
-      ExpectVariantsMatchGeneric([&](int variant) {
+      ExpectBuildsMatchGeneric([&](Build variant) {
         TestImage<float> destination(width, region.height, 8, 4);
         destination.FillBytes(SentinelFor(variant));
         const IppStatus status =

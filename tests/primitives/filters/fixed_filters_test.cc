@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -90,7 +90,7 @@ TEST(GaussFilter, FiveByFiveScalesByTheSinglePrecisionReciprocal) {
 TEST(GaussFilter, RoundsToNearestWhateverTheCallersRoundingMode) {
   const int saved = std::fegetround();
   ASSERT_EQ(std::fesetround(FE_DOWNWARD), 0);
-  ForEachVariant([](int) { EXPECT_EQ(FilterOfCentre(5, 255, true), 57); });  // 32385 / 571 = 56.72
+  ForEachBuild([](Build) { EXPECT_EQ(FilterOfCentre(5, 255, true), 57); });  // 32385 / 571 = 56.72
   EXPECT_EQ(std::fegetround(), FE_DOWNWARD);
   std::fesetround(saved);
 }
@@ -132,7 +132,7 @@ TEST(FixedFilters, MatchReferenceUnderEveryVariant) {
         TestImage<uint8_t> source(width + size - 1, region.height + size - 1);
         source.FillRandom(uint32_t(width * size), 0, 255);
         const auto expected = Reference(source, size, region, gauss);
-        ExpectVariantsMatchGeneric([&](int variant) {
+        ExpectBuildsMatchGeneric([&](Build variant) {
           TestImage<uint8_t> destination(width, region.height, 7, 5);
           destination.FillBytes(SentinelFor(variant));
           const uint8_t* origin = &source.at(size / 2, size / 2);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -47,7 +47,7 @@ TEST(FloatKernelFilter, VariantsMatchGenericBitForBit) {
   for (int width : kOddWidths) {
     TestImage<float> source(width + 4, 6);
     source.FillRandom(uint32_t(width), -10.0f, 10.0f);
-    ExpectVariantsMatchGeneric([&](int variant) {
+    ExpectBuildsMatchGeneric([&](Build variant) {
       TestImage<float> destination(width, 4, 4, 4);
       destination.FillBytes(SentinelFor(variant));
       const IppStatus status = FilterKernel32f(&source.at(2, 1), source.step(), destination.data(), destination.step(),
@@ -127,7 +127,7 @@ TEST(GaussBorderFilter, MatchesReferenceAndVariantsAgree) {
         source.FillRandom(uint32_t(width * height + k), 0.0f, 255.0f);
         const auto expected = ReferenceGauss(source, k, 2.0f, 1, 0.0f);
         std::vector<uint8_t> buffer(size_t(BufferSize(width, k)));
-        ExpectVariantsMatchGeneric([&](int variant) {
+        ExpectBuildsMatchGeneric([&](Build variant) {
           TestImage<float> destination(width, height, 12, 8);
           destination.FillBytes(SentinelFor(variant));
           const IppStatus status = FilterGaussBorder32f(source.data(), source.step(), destination.data(),

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -137,7 +137,7 @@ TEST(KernelFilter, RoundsToNearestWhateverTheCallersRoundingMode) {
   const int32_t tap = 1;
   TestImage<uint8_t> source(40, 1);
   source.Fill(7);  // 7 / 3 = 2.33
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     TestImage<uint8_t> destination(40, 1);
     ASSERT_EQ(FilterKernel8u(source.data(), source.step(), destination.data(), destination.step(), {40, 1}, &tap,
                              {1, 1}, {0, 0}, 3),
@@ -192,7 +192,7 @@ TEST(KernelFilter, MatchesReferenceUnderEveryVariant) {
       TestImage<uint8_t> source(c.SourceSize().width, c.SourceSize().height);
       source.FillRandom(width, 0, 255);
       const auto expected = ReferenceFilter(source, c);
-      ExpectVariantsMatchGeneric([&](int variant) {
+      ExpectBuildsMatchGeneric([&](Build variant) {
         TestImage<uint8_t> destination(width, c.region.height, 5, 3);
         destination.FillBytes(SentinelFor(variant));
         const IppStatus status = FilterCase(source, destination, c);
@@ -238,7 +238,7 @@ TEST(KernelFilter, InPlaceEqualsOutOfPlace) {
   };
   for (const KernelCase& c : shapes) {
     SCOPED_TRACE(::testing::Message() << "kernel " << c.kernelSize.width << "x" << c.kernelSize.height);
-    ForEachVariant([&](int) {
+    ForEachBuild([&](Build) {
       TestImage<uint8_t> plane(c.SourceSize().width, c.SourceSize().height);
       plane.FillRandom(7, 0, 255);
       TestImage<uint8_t> separate(c.region.width, c.region.height);

@@ -12,7 +12,7 @@
 #include "RynRAZUdidazoror.h"
 #include "stats_test_support.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -48,31 +48,27 @@ std::vector<int> LevelsOf(int levelCount, int lower, int upper) {
 }
 
 TEST(CountInRange, VariantsMatchGenericOnOddShapes) {
-  for (int width : kWidths) {
-    for (int padding : kPaddings) {
-      for (int height : kHeights) {
-        SCOPED_TRACE(::testing::Message() << width << "x" << height << " padding " << padding);
-        ExpectVariantsMatchGeneric([&](int) {
-          TestImage<uint8_t> bytes(width, height, padding, 1);
-          bytes.FillRandom(width + 3, 0, 255);
-          TestImage<float> floats(width, height, 4 * padding, 4);
-          floats.FillRandom(width + 5, -2.0f, 2.0f);
-          if (width > 2) floats.at(width / 2, 0) = std::numeric_limits<float>::quiet_NaN();
-          const UnchangedSource<uint8_t> byteSource(bytes);
-          const UnchangedSource<float> floatSource(floats);
-          int a = -1, b = -1, c = -1;
-          const IppStatus s1 = fnVCAIPP_CountInRange_8u_C1R(bytes.data(), bytes.step(), bytes.size(), &a, 40, 199);
-          const IppStatus s2 = fnVCAIPP_CountInRange_8u_C1R(bytes.data(), bytes.step(), bytes.size(), &b, 0, 255);
-          const IppStatus s3 =
-              fnVCAIPP_CountInRange_32f_C1R(floats.data(), floats.step(), floats.size(), &c, -0.5f, 1.25f);
-          EXPECT_EQ(b, width * height);
-          EXPECT_TRUE(byteSource.Check());
-          EXPECT_TRUE(floatSource.Check());
-          return std::tuple(s1, s2, s3, a, b, c, HistogramOf(bytes, 257, 0, 256), HistogramOf(bytes, 7, -20, 300));
-        });
-      }
-    }
-  }
+  ForEachOddShape([&](const Shape& shape) {
+    const int width = shape.width, height = shape.height, padding = shape.padding;
+    ExpectBuildsMatchGeneric([&](Build) {
+      TestImage<uint8_t> bytes(width, height, padding, 1);
+      bytes.FillRandom(width + 3, 0, 255);
+      TestImage<float> floats(width, height, 4 * padding, 4);
+      floats.FillRandom(width + 5, -2.0f, 2.0f);
+      if (width > 2) floats.at(width / 2, 0) = std::numeric_limits<float>::quiet_NaN();
+      const UnchangedSource<uint8_t> byteSource(bytes);
+      const UnchangedSource<float> floatSource(floats);
+      int a = -1, b = -1, c = -1;
+      const IppStatus s1 = fnVCAIPP_CountInRange_8u_C1R(bytes.data(), bytes.step(), bytes.size(), &a, 40, 199);
+      const IppStatus s2 = fnVCAIPP_CountInRange_8u_C1R(bytes.data(), bytes.step(), bytes.size(), &b, 0, 255);
+      const IppStatus s3 =
+          fnVCAIPP_CountInRange_32f_C1R(floats.data(), floats.step(), floats.size(), &c, -0.5f, 1.25f);
+      EXPECT_EQ(b, width * height);
+      EXPECT_TRUE(byteSource.Check());
+      EXPECT_TRUE(floatSource.Check());
+      return std::tuple(s1, s2, s3, a, b, c, HistogramOf(bytes, 257, 0, 256), HistogramOf(bytes, 7, -20, 300));
+    });
+  });
 }
 
 TEST(CountInRange, BoundsAreInclusive) {
@@ -84,7 +80,7 @@ TEST(CountInRange, BoundsAreInclusive) {
   floats.Fill(2.0f);
   floats.at(0, 0) = 1.0f, floats.at(1, 1) = 3.0f, floats.at(2, 2) = std::nanf("");
   floats.at(3, 2) = -0.0f;
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     int count = -1;
     EXPECT_EQ(fnVCAIPP_CountInRange_8u_C1R(bytes.data(), bytes.step(), bytes.size(), &count, 7, 7), ippStsNoErr);
     EXPECT_EQ(count, expected);
@@ -102,7 +98,7 @@ TEST(CountInRange, AgreesWithOpenCvInRange) {
   image.FillRandom(4, 0, 255);
   cv::Mat inside;
   cv::inRange(AsMat(image), cv::Scalar(17), cv::Scalar(130), inside);
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     int count = -1;
     ASSERT_EQ(fnVCAIPP_CountInRange_8u_C1R(image.data(), image.step(), image.size(), &count, 17, 130), ippStsNoErr);
     EXPECT_EQ(count, cv::countNonZero(inside));
@@ -144,7 +140,7 @@ TEST(HistogramEven, BinsAreHalfOpenAndClampedToTheByteRange) {
   TestImage<uint8_t> image(256, 3, 5, 2);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 256; ++x) image.at(x, y) = static_cast<uint8_t>(y == 2 ? 255 : x);
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     Histogram all = HistogramOf(image, 257, 0, 256);
     ASSERT_EQ(all.status, ippStsNoErr);
     for (int k = 0; k < 255; ++k) ASSERT_EQ(all.bins[k], 2) << k;
@@ -175,7 +171,7 @@ TEST(HistogramEven, AgreesWithOpenCvCalcHist) {
     const float range[] = {0.0f, 256.0f};
     const float* ranges[] = {range};
     cv::calcHist(&source, 1, channels, cv::Mat(), cvHist, 1, sizes, ranges);
-    ForEachVariant([&](int) {
+    ForEachBuild([&](Build) {
       // 256 / 5 is not whole: OpenCV's bins and the even levels differ there, so only whole
       // divisions are compared bin by bin.
       Histogram h = HistogramOf(image, bins + 1, 0, 256);

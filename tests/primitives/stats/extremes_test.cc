@@ -10,7 +10,7 @@
 #include "RynRAZUdidazoror.h"
 #include "stats_test_support.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -40,27 +40,23 @@ auto MinMax8u(TestImage<uint8_t>& image) {
 }
 
 TEST(Extremes, VariantsMatchGenericOnOddShapes) {
-  for (int width : kWidths) {
-    for (int padding : kPaddings) {
-      for (int height : kHeights) {
-        SCOPED_TRACE(::testing::Message() << width << "x" << height << " padding " << padding);
-        ExpectVariantsMatchGeneric([&](int) {
-          TestImage<uint8_t> bytes(width, height, padding, 3);
-          bytes.FillRandom(width + height, 30, 220);
-          TestImage<float> floats(width, height, 4 * padding, 4);
-          floats.FillRandom(width * height, -5.0f, 5.0f);
-          return std::tuple(MinMax8u(bytes), FloatExtremes(floats));
-        });
-      }
-    }
-  }
+  ForEachOddShape([&](const Shape& shape) {
+    const int width = shape.width, height = shape.height, padding = shape.padding;
+    ExpectBuildsMatchGeneric([&](Build) {
+      TestImage<uint8_t> bytes(width, height, padding, 3);
+      bytes.FillRandom(width + height, 30, 220);
+      TestImage<float> floats(width, height, 4 * padding, 4);
+      floats.FillRandom(width * height, -5.0f, 5.0f);
+      return std::tuple(MinMax8u(bytes), FloatExtremes(floats));
+    });
+  });
 }
 
 // Zeros of both signs in every lane position: +0 is the maximum and -0 the minimum however the
 // pixels are visited; NaN pixels are skipped.
 TEST(Extremes, SignedZerosAndNaNGiveTheSameBitsOnEveryVariant) {
   for (int width : {7, 33, 129}) {
-    ExpectVariantsMatchGeneric([&](int) {
+    ExpectBuildsMatchGeneric([&](Build) {
       TestImage<float> image(width, 3);
       for (int y = 0; y < 3; ++y)
         for (int x = 0; x < width; ++x) image.at(x, y) = ((x * 7 + y) % 5 == 0) ? kNaN : (((x + y) % 3 == 0) ? 0.0f : -0.0f);
@@ -77,7 +73,7 @@ TEST(MaxIndx, TiesAndNaNMatchOnEveryVariant) {
   const float values[] = {kNaN, -1.0f, 0.0f, -0.0f, 2.0f, 2.0f, -kInf};
   for (int width : {5, 16, 37, 130}) {
     for (int seed = 0; seed < 4; ++seed) {
-      ExpectVariantsMatchGeneric([&](int) {
+      ExpectBuildsMatchGeneric([&](Build) {
         TestImage<float> image(width, 6, 4, 4);
         std::mt19937 rng(seed * 100 + width);
         for (int y = 0; y < 6; ++y)
@@ -89,7 +85,7 @@ TEST(MaxIndx, TiesAndNaNMatchOnEveryVariant) {
 }
 
 TEST(Extremes, FloatExtremesStartFromTheLargestFiniteFloats) {
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<float> image(40, 2);
     image.Fill(-kInf);
     image.at(13, 1) = kNaN;
@@ -112,7 +108,7 @@ TEST(Extremes, AgreeWithOpenCv) {
   floats.FillRandom(12, -100.0f, 100.0f);
   double cvMin, cvMax;
   cv::Point cvMaxAt;
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     const auto [status, minimum, maximum] = MinMax8u(bytes);
     EXPECT_EQ(status, ippStsNoErr);
     cv::minMaxLoc(AsMat(bytes), &cvMin, &cvMax);
@@ -182,7 +178,7 @@ TEST(Extremes, FloatRowsAtAnyByteOffset) {
   for (int y = 0; y < 4; ++y) std::memcpy(&shifted[1 + y * (84 + 3)], &aligned.at(0, y), 84);
   const auto* source = reinterpret_cast<const float*>(shifted.data() + 1);
   const auto expected = FloatExtremes(aligned);
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     float maximum, minimum, indexed;
     int column, row;
     EXPECT_EQ(fnVCAIPP_Max_32f_C1R(source, 87, aligned.size(), &maximum), ippStsNoErr);

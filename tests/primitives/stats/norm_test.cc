@@ -8,7 +8,7 @@
 #include "RynRAZUdidazoror.h"
 #include "stats_test_support.h"
 #include "support/test_image.h"
-#include "support/variants.h"
+#include "support/builds.h"
 
 namespace ryn::test {
 namespace {
@@ -24,25 +24,21 @@ auto NormOf(TestImage<uint8_t>& first, TestImage<uint8_t>& second) {
 }
 
 TEST(NormRelL2, VariantsMatchGenericOnOddShapes) {
-  for (int width : kWidths) {
-    for (int padding : kPaddings) {
-      for (int height : kHeights) {
-        SCOPED_TRACE(::testing::Message() << width << "x" << height << " padding " << padding);
-        ExpectVariantsMatchGeneric([&](int) {
-          TestImage<uint8_t> first(width, height, padding, 1);
-          first.FillRandom(width, 0, 255);
-          TestImage<uint8_t> second(width, height, padding + 3, 2);
-          second.FillRandom(height + 9, 0, 255);
-          return NormOf(first, second);
-        });
-      }
-    }
-  }
+  ForEachOddShape([&](const Shape& shape) {
+    const int width = shape.width, height = shape.height, padding = shape.padding;
+    ExpectBuildsMatchGeneric([&](Build) {
+      TestImage<uint8_t> first(width, height, padding, 1);
+      first.FillRandom(width, 0, 255);
+      TestImage<uint8_t> second(width, height, padding + 3, 2);
+      second.FillRandom(height + 9, 0, 255);
+      return NormOf(first, second);
+    });
+  });
 }
 
 // Rows longer than the 32-bit partial sums can hold unwidened: 0 against 255 gives exactly 1.
 TEST(NormRelL2, LongRowsStayExact) {
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<uint8_t> first(100003, 2, 0, 1), second(100003, 2, 0, 1);
     first.Fill(0);
     second.Fill(255);
@@ -55,7 +51,7 @@ TEST(NormRelL2, AgreesWithOpenCv) {
   first.FillRandom(1, 0, 255);
   second.FillRandom(2, 0, 255);
   const double expected = cv::norm(AsMat(first), AsMat(second), cv::NORM_RELATIVE | cv::NORM_L2);
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     const auto [status, bits] = NormOf(first, second);
     EXPECT_EQ(status, ippStsNoErr);
     EXPECT_NEAR(std::bit_cast<double>(bits), expected, 1e-12);
@@ -63,7 +59,7 @@ TEST(NormRelL2, AgreesWithOpenCv) {
 }
 
 TEST(NormRelL2, ZeroSecondImageWarnsAndGivesTheFirstImagesNorm) {
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<uint8_t> first(30, 3), second(30, 3);
     first.Fill(3);
     second.Fill(0);

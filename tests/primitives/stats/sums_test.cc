@@ -10,6 +10,7 @@
 #include "primitives/stats/region_mean.h"
 #include "stats_test_support.h"
 #include "support/test_image.h"
+#include "support/builds.h"
 #include "support/variants.h"
 
 namespace ryn::test {
@@ -40,25 +41,21 @@ Results8u RunAll(TestImage<uint8_t>& image, TestImage<uint8_t>& mask) {
 }
 
 TEST(Sums8u, VariantsMatchGenericOnOddShapes) {
-  for (int width : kWidths) {
-    for (int padding : kPaddings) {
-      for (int height : kHeights) {
-        SCOPED_TRACE(::testing::Message() << width << "x" << height << " padding " << padding);
-        ExpectVariantsMatchGeneric([&](int) {
-          TestImage<uint8_t> image(width, height, padding, 3);
-          image.FillRandom(width * 7 + height, 0, 255);
-          TestImage<uint8_t> mask(width, height, padding + 2, 1);
-          mask.FillRandom(width + padding, 0, 2);  // about a third unselected
-          return RunAll(image, mask);
-        });
-      }
-    }
-  }
+  ForEachOddShape([&](const Shape& shape) {
+    const int width = shape.width, height = shape.height, padding = shape.padding;
+    ExpectBuildsMatchGeneric([&](Build) {
+      TestImage<uint8_t> image(width, height, padding, 3);
+      image.FillRandom(width * 7 + height, 0, 255);
+      TestImage<uint8_t> mask(width, height, padding + 2, 1);
+      mask.FillRandom(width + padding, 0, 2);  // about a third unselected
+      return RunAll(image, mask);
+    });
+  });
 }
 
 // Rows whose squares would overflow 32-bit lanes unless they are widened in time.
 TEST(Sums8u, LongBrightRowsStayExact) {
-  ExpectVariantsMatchGeneric([](int) {
+  ExpectBuildsMatchGeneric([](Build) {
     TestImage<uint8_t> image(100003, 2, 0, 1);
     image.Fill(255);
     TestImage<uint8_t> mask(100003, 2, 0, 1);
@@ -78,7 +75,7 @@ TEST(Sums8u, AgreeWithOpenCv) {
     TestImage<uint8_t> mask(size.width, size.height, 4, 2);
     mask.FillRandom(size.height, 0, 3);
     const cv::Mat cvImage = AsMat(image), cvMask = AsMat(mask);
-    ForEachVariant([&](int) {
+    ForEachBuild([&](Build) {
       double sum, mean, masked, m, d, mm, md;
       ASSERT_EQ(fnVCAIPP_Sum_8u_C1R(image.data(), image.step(), size, &sum), ippStsNoErr);
       ASSERT_EQ(fnVCAIPP_Mean_8u_C1R(image.data(), image.step(), size, &mean), ippStsNoErr);
@@ -104,7 +101,7 @@ TEST(Sums8u, AgreeWithOpenCv) {
 TEST(Sums8u, MeanIsNeitherRoundedNorTruncated) {
   TestImage<uint8_t> image(2, 2);
   image.at(0, 0) = 1, image.at(1, 0) = 2, image.at(0, 1) = 2, image.at(1, 1) = 2;
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     double mean = 0;
     EXPECT_EQ(fnVCAIPP_Mean_8u_C1R(image.data(), image.step(), image.size(), &mean), ippStsNoErr);
     EXPECT_EQ(mean, 1.75);
@@ -116,7 +113,7 @@ TEST(Sums8u, MeanIsNeitherRoundedNorTruncated) {
 }
 
 TEST(Sums8u, SinglePixelAndEqualPixels) {
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     for (IppiSize size : {IppiSize{1, 1}, IppiSize{67, 5}}) {
       TestImage<uint8_t> image(size.width, size.height);
       image.Fill(201);
@@ -129,7 +126,7 @@ TEST(Sums8u, SinglePixelAndEqualPixels) {
 }
 
 TEST(Sums8u, MaskAllZeroGivesZeroWithSuccess) {
-  ForEachVariant([](int) {
+  ForEachBuild([](Build) {
     TestImage<uint8_t> image(45, 4);
     image.FillRandom(3, 1, 255);
     TestImage<uint8_t> mask(45, 4);
@@ -166,7 +163,7 @@ TEST(Sums8u, DeviationResultsMayBeNull) {
 // walks upwards.
 TEST(Sums8u, SumAndMeanDoNotCheckTheStep) {
   const std::vector<uint8_t> pixels = {10, 20, 30, 40, 50, 60};
-  ForEachVariant([&](int) {
+  ForEachBuild([&](Build) {
     double sum = 0, mean = 0;
     EXPECT_EQ(fnVCAIPP_Sum_8u_C1R(pixels.data(), 0, IppiSize{3, 4}, &sum), ippStsNoErr);
     EXPECT_EQ(sum, 240.0);

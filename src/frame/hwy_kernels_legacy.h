@@ -4,7 +4,7 @@
 
 #include <hwy/highway.h>
 
-#include "frame/dispatch.h"
+#include "frame/dispatch_legacy.h"
 
 #if HWY_TARGETS & HWY_SSSE3
 #define RYN_HWY_SSSE3_ENTRY(fn) &N_SSSE3::fn

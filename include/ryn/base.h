@@ -1,0 +1,331 @@
+/* Records, status codes and the export attribute shared by every family. Part of
+ * RynRAZUdidazoror.h, which users include. Valid C99 and C++. */
+#ifndef RYN_BASE_H
+#define RYN_BASE_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#  if defined(RYN_BUILDING_LIBRARY)
+#    define RYN_API __declspec(dllexport)
+#  else
+#    define RYN_API __declspec(dllimport)
+#  endif
+#else
+#  define RYN_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ------------------------------------------------------------------------------------------ */
+/* Records                                                                                     */
+/* ------------------------------------------------------------------------------------------ */
+
+typedef int32_t IppStatus;
+
+typedef struct IppiSize {
+  int32_t width;
+  int32_t height;
+} IppiSize;
+
+typedef struct IppiPoint {
+  int32_t x;
+  int32_t y;
+} IppiPoint;
+
+typedef struct IppiRect {
+  int32_t x;
+  int32_t y;
+  int32_t width;
+  int32_t height;
+} IppiRect;
+
+/* Complex value of two single floats, real part first. */
+typedef struct Ipp32fc {
+  float re;
+  float im;
+} Ipp32fc;
+
+/* ------------------------------------------------------------------------------------------ */
+/* Status codes (negative: errors, positive: warnings)                                         */
+/* ------------------------------------------------------------------------------------------ */
+
+enum {
+  ippStsNotSupportedModeErr          = -9999,
+  ippStsCpuNotSupportedErr           = -9998,
+  ippStsDitherTypeErr                = -224,
+  ippStsH264BufferFullErr            = -223,
+  ippStsWrongAffinitySettingErr      = -222,
+  ippStsLoadDynErr                   = -221,
+  ippStsPointAtInfinity              = -220,
+  ippStsI18nUnsupportedErr           = -219,
+  ippStsI18nMsgCatalogOpenErr        = -218,
+  ippStsI18nMsgCatalogCloseErr       = -217,
+  ippStsUnknownStatusCodeErr         = -216,
+  ippStsOFBSizeErr                   = -215,
+  ippStsLzoBrokenStreamErr           = -214,
+  ippStsRoundModeNotSupportedErr     = -213,
+  ippStsDecimateFractionErr          = -212,
+  ippStsWeightErr                    = -211,
+  ippStsQualityIndexErr              = -210,
+  ippStsIIRPassbandRippleErr         = -209,
+  ippStsFilterFrequencyErr           = -208,
+  ippStsFIRGenOrderErr               = -207,
+  ippStsIIRGenOrderErr               = -206,
+  ippStsConvergeErr                  = -205,
+  ippStsSizeMatchMatrixErr           = -204,
+  ippStsCountMatrixErr               = -203,
+  ippStsRoiShiftMatrixErr            = -202,
+  ippStsResizeNoOperationErr         = -201,
+  ippStsSrcDataErr                   = -200,
+  ippStsMaxLenHuffCodeErr            = -199,
+  ippStsCodeLenTableErr              = -198,
+  ippStsFreqTableErr                 = -197,
+  ippStsIncompleteContextErr         = -196,
+  ippStsSingularErr                  = -195,
+  ippStsSparseErr                    = -194,
+  ippStsBitOffsetErr                 = -193,
+  ippStsQPErr                        = -192,
+  ippStsVLCErr                       = -191,
+  ippStsRegExpOptionsErr             = -190,
+  ippStsRegExpErr                    = -189,
+  ippStsRegExpMatchLimitErr          = -188,
+  ippStsRegExpQuantifierErr          = -187,
+  ippStsRegExpGroupingErr            = -186,
+  ippStsRegExpBackRefErr             = -185,
+  ippStsRegExpChClassErr             = -184,
+  ippStsRegExpMetaChErr              = -183,
+  ippStsStrideMatrixErr              = -182,
+  ippStsCTRSizeErr                   = -181,
+  ippStsJPEG2KCodeBlockIsNotAttached = -180,
+  ippStsNotPosDefErr                 = -179,
+  ippStsEphemeralKeyErr              = -178,
+  ippStsMessageErr                   = -177,
+  ippStsShareKeyErr                  = -176,
+  ippStsIvalidPublicKey              = -175,
+  ippStsIvalidPrivateKey             = -174,
+  ippStsOutOfECErr                   = -173,
+  ippStsECCInvalidFlagErr            = -172,
+  ippStsMP3FrameHeaderErr            = -171,
+  ippStsMP3SideInfoErr               = -170,
+  ippStsBlockStepErr                 = -169,
+  ippStsMBStepErr                    = -168,
+  ippStsAacPrgNumErr                 = -167,
+  ippStsAacSectCbErr                 = -166,
+  ippStsAacSfValErr                  = -164,
+  ippStsAacCoefValErr                = -163,
+  ippStsAacMaxSfbErr                 = -162,
+  ippStsAacPredSfbErr                = -161,
+  ippStsAacPlsDataErr                = -160,
+  ippStsAacGainCtrErr                = -159,
+  ippStsAacSectErr                   = -158,
+  ippStsAacTnsNumFiltErr             = -157,
+  ippStsAacTnsLenErr                 = -156,
+  ippStsAacTnsOrderErr               = -155,
+  ippStsAacTnsCoefResErr             = -154,
+  ippStsAacTnsCoefErr                = -153,
+  ippStsAacTnsDirectErr              = -152,
+  ippStsAacTnsProfileErr             = -151,
+  ippStsAacErr                       = -150,
+  ippStsAacBitOffsetErr              = -149,
+  ippStsAacAdtsSyncWordErr           = -148,
+  ippStsAacSmplRateIdxErr            = -147,
+  ippStsAacWinLenErr                 = -146,
+  ippStsAacWinGrpErr                 = -145,
+  ippStsAacWinSeqErr                 = -144,
+  ippStsAacComWinErr                 = -143,
+  ippStsAacStereoMaskErr             = -142,
+  ippStsAacChanErr                   = -141,
+  ippStsAacMonoStereoErr             = -140,
+  ippStsAacStereoLayerErr            = -139,
+  ippStsAacMonoLayerErr              = -138,
+  ippStsAacScalableErr               = -137,
+  ippStsAacObjTypeErr                = -136,
+  ippStsAacWinShapeErr               = -135,
+  ippStsAacPcmModeErr                = -134,
+  ippStsVLCUsrTblHeaderErr           = -133,
+  ippStsVLCUsrTblUnsupportedFmtErr   = -132,
+  ippStsVLCUsrTblEscAlgTypeErr       = -131,
+  ippStsVLCUsrTblEscCodeLengthErr    = -130,
+  ippStsVLCUsrTblCodeLengthErr       = -129,
+  ippStsVLCInternalTblErr            = -128,
+  ippStsVLCInputDataErr              = -127,
+  ippStsVLCAACEscCodeLengthErr       = -126,
+  ippStsNoiseRangeErr                = -125,
+  ippStsUnderRunErr                  = -124,
+  ippStsPaddingErr                   = -123,
+  ippStsCFBSizeErr                   = -122,
+  ippStsPaddingSchemeErr             = -121,
+  ippStsInvalidCryptoKeyErr          = -120,
+  ippStsLengthErr                    = -119,
+  ippStsBadModulusErr                = -118,
+  ippStsLPCCalcErr                   = -117,
+  ippStsRCCalcErr                    = -116,
+  ippStsIncorrectLSPErr              = -115,
+  ippStsNoRootFoundErr               = -114,
+  ippStsJPEG2KBadPassNumber          = -113,
+  ippStsJPEG2KDamagedCodeBlock       = -112,
+  ippStsH263CBPYCodeErr              = -111,
+  ippStsH263MCBPCInterCodeErr        = -110,
+  ippStsH263MCBPCIntraCodeErr        = -109,
+  ippStsNotEvenStepErr               = -108,
+  ippStsHistoNofLevelsErr            = -107,
+  ippStsLUTNofLevelsErr              = -106,
+  ippStsMP4BitOffsetErr              = -105,
+  ippStsMP4QPErr                     = -104,
+  ippStsMP4BlockIdxErr               = -103,
+  ippStsMP4BlockTypeErr              = -102,
+  ippStsMP4MVCodeErr                 = -101,
+  ippStsMP4VLCCodeErr                = -100,
+  ippStsMP4DCCodeErr                 = -99,
+  ippStsMP4FcodeErr                  = -98,
+  ippStsMP4AlignErr                  = -97,
+  ippStsMP4TempDiffErr               = -96,
+  ippStsMP4BlockSizeErr              = -95,
+  ippStsMP4ZeroBABErr                = -94,
+  ippStsMP4PredDirErr                = -93,
+  ippStsMP4BitsPerPixelErr           = -92,
+  ippStsMP4VideoCompModeErr          = -91,
+  ippStsMP4LinearModeErr             = -90,
+  ippStsH263PredModeErr              = -83,
+  ippStsH263BlockStepErr             = -82,
+  ippStsH263MBStepErr                = -81,
+  ippStsH263FrameWidthErr            = -80,
+  ippStsH263FrameHeightErr           = -79,
+  ippStsH263ExpandPelsErr            = -78,
+  ippStsH263PlaneStepErr             = -77,
+  ippStsH263QuantErr                 = -76,
+  ippStsH263MVCodeErr                = -75,
+  ippStsH263VLCCodeErr               = -74,
+  ippStsH263DCCodeErr                = -73,
+  ippStsH263ZigzagLenErr             = -72,
+  ippStsFBankFreqErr                 = -71,
+  ippStsFBankFlagErr                 = -70,
+  ippStsFBankErr                     = -69,
+  ippStsNegOccErr                    = -67,
+  ippStsCdbkFlagErr                  = -66,
+  ippStsSVDCnvgErr                   = -65,
+  ippStsJPEGHuffTableErr             = -64,
+  ippStsJPEGDCTRangeErr              = -63,
+  ippStsJPEGOutOfBufErr              = -62,
+  ippStsDrawTextErr                  = -61,
+  ippStsChannelOrderErr              = -60,
+  ippStsZeroMaskValuesErr            = -59,
+  ippStsQuadErr                      = -58,
+  ippStsRectErr                      = -57,
+  ippStsCoeffErr                     = -56,
+  ippStsNoiseValErr                  = -55,
+  ippStsDitherLevelsErr              = -54,
+  ippStsNumChannelsErr               = -53,
+  ippStsCOIErr                       = -52,
+  ippStsDivisorErr                   = -51,
+  ippStsAlphaTypeErr                 = -50,
+  ippStsGammaRangeErr                = -49,
+  ippStsGrayCoefSumErr               = -48,
+  ippStsChannelErr                   = -47,
+  ippStsToneMagnErr                  = -46,
+  ippStsToneFreqErr                  = -45,
+  ippStsTonePhaseErr                 = -44,
+  ippStsTrnglMagnErr                 = -43,
+  ippStsTrnglFreqErr                 = -42,
+  ippStsTrnglPhaseErr                = -41,
+  ippStsTrnglAsymErr                 = -40,
+  ippStsHugeWinErr                   = -39,
+  ippStsJaehneErr                    = -38,
+  ippStsStrideErr                    = -37,
+  ippStsEpsValErr                    = -36,
+  ippStsWtOffsetErr                  = -35,
+  ippStsAnchorErr                    = -34,
+  ippStsMaskSizeErr                  = -33,
+  ippStsShiftErr                     = -32,
+  ippStsSampleFactorErr              = -31,
+  ippStsSamplePhaseErr               = -30,
+  ippStsFIRMRFactorErr               = -29,
+  ippStsFIRMRPhaseErr                = -28,
+  ippStsRelFreqErr                   = -27,
+  ippStsFIRLenErr                    = -26,
+  ippStsIIROrderErr                  = -25,
+  ippStsDlyLineIndexErr              = -24,
+  ippStsResizeFactorErr              = -23,
+  ippStsInterpolationErr             = -22,
+  ippStsMirrorFlipErr                = -21,
+  ippStsMoment00ZeroErr              = -20,
+  ippStsThreshNegLevelErr            = -19,
+  ippStsThresholdErr                 = -18,
+  ippStsContextMatchErr              = -17,
+  ippStsFftFlagErr                   = -16,
+  ippStsFftOrderErr                  = -15,
+  ippStsStepErr                      = -14,
+  ippStsScaleRangeErr                = -13,
+  ippStsDataTypeErr                  = -12,
+  ippStsOutOfRangeErr                = -11,
+  ippStsDivByZeroErr                 = -10,
+  ippStsMemAllocErr                  = -9,
+  ippStsNullPtrErr                   = -8,
+  ippStsRangeErr                     = -7,
+  ippStsSizeErr                      = -6,
+  ippStsBadArgErr                    = -5,
+  ippStsNoMemErr                     = -4,
+  ippStsSAReservedErr3               = -3,
+  ippStsErr                          = -2,
+  ippStsSAReservedErr1               = -1,
+  ippStsNoErr                        = 0,
+  ippStsNoOperation                  = 1,
+  ippStsMisalignedBuf                = 2,
+  ippStsSqrtNegArg                   = 3,
+  ippStsInvZero                      = 4,
+  ippStsEvenMedianMaskSize           = 5,
+  ippStsDivByZero                    = 6,
+  ippStsLnZeroArg                    = 7,
+  ippStsLnNegArg                     = 8,
+  ippStsNanArg                       = 9,
+  ippStsJPEGMarker                   = 10,
+  ippStsResFloor                     = 11,
+  ippStsOverflow                     = 12,
+  ippStsLSFLow                       = 13,
+  ippStsLSFHigh                      = 14,
+  ippStsLSFLowAndHigh                = 15,
+  ippStsZeroOcc                      = 16,
+  ippStsUnderflow                    = 17,
+  ippStsSingularity                  = 18,
+  ippStsDomain                       = 19,
+  ippStsNonIntelCpu                  = 20,
+  ippStsCpuMismatch                  = 21,
+  ippStsNoIppFunctionFound           = 22,
+  ippStsDllNotFoundBestUsed          = 23,
+  ippStsNoOperationInDll             = 24,
+  ippStsInsufficientEntropy          = 25,
+  ippStsOvermuchStrings              = 26,
+  ippStsOverlongString               = 27,
+  ippStsAffineQuadChanged            = 28,
+  ippStsWrongIntersectROI            = 29,
+  ippStsWrongIntersectQuad           = 30,
+  ippStsSmallerCodebook              = 31,
+  ippStsSrcSizeLessExpected          = 32,
+  ippStsDstSizeLessExpected          = 33,
+  ippStsStreamEnd                    = 34,
+  ippStsDoubleSize                   = 35,
+  ippStsNotSupportedCpu              = 36,
+  ippStsUnknownCacheSize             = 37,
+  ippStsSymKernelExpected            = 38,
+  ippStsEvenMedianWeight             = 39,
+  ippStsWrongIntersectVOI            = 40,
+  ippStsI18nMsgCatalogInvalid        = 41,
+  ippStsI18nGetMessageFail           = 42,
+  ippStsWaterfall                    = 43,
+  ippStsPrevLibraryUsed              = 44,
+  ippStsLLADisabled                  = 45,
+  ippStsNoAntialiasing               = 46,
+  ippStsRepetitiveSrcData            = 47,
+};
+
+/* Returns the fixed English message of a status code; never null, owned by the library. */
+RYN_API const char* fnVCAIPP_GetStatusString(IppStatus status);
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+#endif /* RYN_BASE_H */
