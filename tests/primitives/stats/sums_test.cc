@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "primitives/stats/region_mean.h"
+#include "primitives/stats/stats.h"
 #include "stats_test_support.h"
 #include "support/test_image.h"
 #include "support/builds.h"

@@ -1,0 +1,493 @@
+// Processor builds of the statistics, compiled once per Highway target, and the dispatched
+// operations that bind them. Each row kernel hands back exactly the generic kernel's totals:
+// integer sums are exact in any order, and float extremes are taken on order keys, which do not
+// depend on the order pixels are visited in.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "src/primitives/stats/stats_kernels.cc"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+
+#include <hwy/highway.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "frame/checks.h"
+#include "frame/image_view.h"
+#include "frame/unaligned.h"
+#include "primitives/stats/float_order.h"
+#include "primitives/stats/histogram_levels.h"
+#include "primitives/stats/stats.h"
+#include "primitives/stats/stats_results.h"
+#include "primitives/stats/stats_totals.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace ryn::stats {
+namespace HWY_NAMESPACE {
+namespace {
+namespace hn = hwy::HWY_NAMESPACE;
+
+using D8 = hn::ScalableTag<uint8_t>;
+using DU16 = hn::Repartition<uint16_t, D8>;
+using DI16 = hn::Repartition<int16_t, D8>;
+using DI32 = hn::Repartition<int32_t, D8>;
+using D64 = hn::Repartition<uint64_t, D8>;
+using VU8 = hn::Vec<D8>;
+using VI32 = hn::Vec<DI32>;
+using VU64 = hn::Vec<D64>;
+
+// Squares are gathered in 32-bit lanes for this many bytes at a time: each lane then holds at most
+// 32768 / 16 x 4 products of 255^2, below 2^31, before it is widened.
+constexpr size_t kSquareChunkBytes = 32768;
+
+template <class V>
+HWY_INLINE auto SumOfAllLanes(V v) {
+  return hn::GetLane(hn::SumOfLanes(hn::DFromV<V>(), v));
+}
+
+// Non-negative 32-bit lanes added pairwise into 64-bit lanes.
+HWY_INLINE VU64 Widen(VI32 v) {
+  const D64 d64;
+  const VU64 bits = hn::BitCast(d64, v);
+  return hn::Add(hn::And(bits, hn::Set(d64, 0xFFFFFFFFull)), hn::ShiftRight<32>(bits));
+}
+
+// Adds the squares of the bytes of v to the 32-bit lanes of `squares`.
+HWY_INLINE VI32 AddSquares(VU8 v, VI32 squares) {
+  const DU16 du16;
+  const DI16 di16;
+  const DI32 di32;
+  const VU8 zero = hn::Zero(D8());
+  const auto low = hn::BitCast(di16, hn::ZipLower(du16, v, zero));
+  const auto high = hn::BitCast(di16, hn::ZipUpper(du16, v, zero));
+  VI32 unused = hn::Zero(di32);  // the x86 builds accumulate everything in the first sum
+  squares = hn::ReorderWidenMulAccumulate(di32, low, low, squares, unused);
+  return hn::ReorderWidenMulAccumulate(di32, high, high, squares, unused);
+}
+
+HWY_INLINE VU8 AbsoluteDifference(VU8 a, VU8 b) { return hn::Or(hn::SaturatedSub(a, b), hn::SaturatedSub(b, a)); }
+
+// Pieces of kBytes at the ends of rows, or making up rows narrower than a full vector (the small
+// blocks of pixelation), summed in their own accumulator across rows.
+template <size_t kBytes>
+class PieceSum {
+ public:
+  // Written out: an implicit constructor would not be compiled for the target.
+  HWY_INLINE PieceSum() : sum_(hn::Zero(DSum())) {}
+  HWY_INLINE void Add(const uint8_t* HWY_RESTRICT row) { sum_ = hn::Add(sum_, hn::SumsOf8(hn::LoadU(D(), row))); }
+  HWY_INLINE uint64_t Total() const { return SumOfAllLanes(sum_); }
+
+ private:
+  using D = hn::CappedTag<uint8_t, kBytes>;
+  using DSum = hn::Repartition<uint64_t, D>;
+  hn::Vec<DSum> sum_;
+};
+
+// The sum of runs of `length` bytes in vector accumulators that are reduced once, at the end.
+// Runs narrower than a full vector are read in pieces of 32, 16 and 8 bytes and single bytes, the
+// same pieces on every run, so that a row of a small block costs a few instructions.
+class ByteSum {
+ public:
+  HWY_INLINE explicit ByteSum(size_t length)
+      : vectorBytes_(length / hn::Lanes(D8()) * hn::Lanes(D8())),
+        sum0_(hn::Zero(D64())),
+        sum1_(hn::Zero(D64())) {
+    const size_t lanes = hn::Lanes(D8());
+    size_t rest = length - vectorBytes_;
+    has32_ = lanes > 32 && rest >= 32;
+    rest -= has32_ ? 32 : 0;
+    has16_ = lanes > 16 && rest >= 16;
+    rest -= has16_ ? 16 : 0;
+    has8_ = rest >= 8;
+    tail_ = rest - (has8_ ? 8 : 0);
+  }
+
+  HWY_INLINE void Add(const uint8_t* HWY_RESTRICT row) {
+    const D8 d;
+    const size_t lanes = hn::Lanes(d);
+    size_t i = 0;
+    for (; i + 2 * lanes <= vectorBytes_; i += 2 * lanes) {
+      sum0_ = hn::Add(sum0_, hn::SumsOf8(hn::LoadU(d, row + i)));
+      sum1_ = hn::Add(sum1_, hn::SumsOf8(hn::LoadU(d, row + i + lanes)));
+    }
+    if (i < vectorBytes_) {
+      sum0_ = hn::Add(sum0_, hn::SumsOf8(hn::LoadU(d, row + i)));
+      i += lanes;
+    }
+    if (has32_) pieces32_.Add(row + i), i += 32;
+    if (has16_) pieces16_.Add(row + i), i += 16;
+    if (has8_) pieces8_.Add(row + i), i += 8;
+    // Fewer than 8 bytes, one at a time (a bounded count keeps the compiler from vectorising it).
+    for (size_t k = 0; k < (tail_ & 7); ++k) few_ += row[i + k];
+  }
+
+  // Only the accumulators in use are reduced.
+  HWY_INLINE uint64_t Total() const {
+    uint64_t total = few_;
+    if (vectorBytes_ != 0) total += SumOfAllLanes(hn::Add(sum0_, sum1_));
+    if (has32_) total += pieces32_.Total();
+    if (has16_) total += pieces16_.Total();
+    if (has8_) total += pieces8_.Total();
+    return total;
+  }
+
+ private:
+  size_t vectorBytes_;
+  bool has32_;
+  bool has16_;
+  bool has8_;
+  size_t tail_;
+  VU64 sum0_;
+  VU64 sum1_;
+  PieceSum<32> pieces32_;
+  PieceSum<16> pieces16_;
+  PieceSum<8> pieces8_;
+  uint64_t few_ = 0;
+};
+
+HWY_INLINE MaskedSum MaskedSumRow8u(const uint8_t* HWY_RESTRICT row, const uint8_t* HWY_RESTRICT mask, size_t n) {
+  const D8 d;
+  const size_t lanes = hn::Lanes(d);
+  const VU8 zero = hn::Zero(d);
+  VU64 sum = hn::Zero(D64());
+  MaskedSum totals;
+  size_t i = 0;
+  for (; i + lanes <= n; i += lanes) {
+    const auto selected = hn::LoadU(d, mask + i) != zero;
+    sum = hn::Add(sum, hn::SumsOf8(hn::IfThenElseZero(selected, hn::LoadU(d, row + i))));
+    totals.count += hn::CountTrue(d, selected);
+  }
+  totals.sum = SumOfAllLanes(sum);
+  for (; i < n; ++i) totals.Add(row[i], mask[i]);
+  return totals;
+}
+
+// Sum and squares of the selected bytes; `select(i)` gives the pixels at i, unselected ones zero.
+template <class Select>
+HWY_INLINE void AddSquareSums(size_t n, size_t& i, SquareSums& totals, Select&& select) {
+  const size_t lanes = hn::Lanes(D8());
+  VU64 sum = hn::Zero(D64());
+  VU64 squares = hn::Zero(D64());
+  while (i + lanes <= n) {
+    const size_t chunkEnd = i + std::min(n - i, kSquareChunkBytes);
+    VI32 chunkSquares = hn::Zero(DI32());
+    for (; i + lanes <= chunkEnd; i += lanes) {
+      const VU8 v = select(i);
+      sum = hn::Add(sum, hn::SumsOf8(v));
+      chunkSquares = AddSquares(v, chunkSquares);
+    }
+    squares = hn::Add(squares, Widen(chunkSquares));
+  }
+  totals.sum += SumOfAllLanes(sum);
+  totals.squares += SumOfAllLanes(squares);
+}
+
+HWY_INLINE SquareSums SquareSumsRow8u(const uint8_t* HWY_RESTRICT row, size_t n) {
+  const D8 d;
+  SquareSums totals;
+  size_t i = 0;
+  AddSquareSums(n, i, totals, [&](size_t at) HWY_ATTR { return hn::LoadU(d, row + at); });
+  totals.count = i;
+  for (; i < n; ++i) totals.Add(row[i]);
+  return totals;
+}
+
+HWY_INLINE SquareSums MaskedSquareSumsRow8u(const uint8_t* HWY_RESTRICT row, const uint8_t* HWY_RESTRICT mask,
+                                            size_t n) {
+  const D8 d;
+  const VU8 zero = hn::Zero(d);
+  SquareSums totals;
+  size_t i = 0;
+  AddSquareSums(n, i, totals, [&](size_t at) HWY_ATTR {
+    const auto selected = hn::LoadU(d, mask + at) != zero;
+    totals.count += hn::CountTrue(d, selected);
+    return hn::IfThenElseZero(selected, hn::LoadU(d, row + at));
+  });
+  for (; i < n; ++i) totals.Add(row[i], mask[i]);
+  return totals;
+}
+
+// Byte lanes are reduced to 128 bits first: wider byte reductions are missing in this Highway.
+template <bool kMaximum, class D>
+HWY_INLINE uint8_t ExtremeOfBytes(D d, hn::Vec<D> v) {
+  if constexpr (hn::MaxLanes(D()) > 16) {
+    const hn::Half<D> half;
+    const auto low = hn::LowerHalf(half, v);
+    const auto high = hn::UpperHalf(half, v);
+    return ExtremeOfBytes<kMaximum>(half, kMaximum ? hn::Max(low, high) : hn::Min(low, high));
+  } else {
+    return hn::GetLane(kMaximum ? hn::MaxOfLanes(d, v) : hn::MinOfLanes(d, v));
+  }
+}
+
+HWY_INLINE void MinMaxRow8u(const uint8_t* HWY_RESTRICT row, size_t n, uint8_t& minimum, uint8_t& maximum) {
+  const D8 d;
+  const size_t lanes = hn::Lanes(d);
+  size_t i = 0;
+  if (n >= lanes) {
+    VU8 low0 = hn::Set(d, minimum), low1 = low0;
+    VU8 high0 = hn::Set(d, maximum), high1 = high0;
+    for (; i + 2 * lanes <= n; i += 2 * lanes) {
+      const VU8 a = hn::LoadU(d, row + i);
+      const VU8 b = hn::LoadU(d, row + i + lanes);
+      low0 = hn::Min(low0, a);
+      high0 = hn::Max(high0, a);
+      low1 = hn::Min(low1, b);
+      high1 = hn::Max(high1, b);
+    }
+    if (i + lanes <= n) {
+      const VU8 a = hn::LoadU(d, row + i);
+      low0 = hn::Min(low0, a);
+      high0 = hn::Max(high0, a);
+      i += lanes;
+    }
+    minimum = ExtremeOfBytes<false>(d, hn::Min(low0, low1));
+    maximum = ExtremeOfBytes<true>(d, hn::Max(high0, high1));
+  }
+  for (; i < n; ++i) {
+    minimum = std::min(minimum, row[i]);
+    maximum = std::max(maximum, row[i]);
+  }
+}
+
+// The extreme of `running` and the row's non-NaN pixels, on order keys (-0 below +0).
+template <bool kMaximum>
+HWY_INLINE float RowExtreme32f(const float* HWY_RESTRICT row, size_t n, float running) {
+  const hn::ScalableTag<float> df;
+  const hn::RebindToSigned<decltype(df)> di;
+  const size_t lanes = hn::Lanes(df);
+  const auto start = hn::Set(di, OrderKey(running));
+  const auto magnitude = hn::Set(di, 0x7FFFFFFF);
+  // NaN pixels take the running key, which never moves the extreme.
+  const auto keys = [&](size_t at) HWY_ATTR {
+    const auto v = hn::LoadU(df, row + at);
+    const auto bits = hn::BitCast(di, v);
+    const auto key = hn::Xor(bits, hn::And(hn::ShiftRight<31>(bits), magnitude));
+    return hn::IfThenElse(hn::RebindMask(di, v == v), key, start);
+  };
+  const auto extreme = [](auto a, auto b) HWY_ATTR { return kMaximum ? hn::Max(a, b) : hn::Min(a, b); };
+  auto best0 = start, best1 = start;
+  size_t i = 0;
+  for (; i + 2 * lanes <= n; i += 2 * lanes) {
+    best0 = extreme(best0, keys(i));
+    best1 = extreme(best1, keys(i + lanes));
+  }
+  if (i + lanes <= n) {
+    best0 = extreme(best0, keys(i));
+    i += lanes;
+  }
+  const auto best = extreme(best0, best1);
+  running = FromOrderKey(hn::GetLane(kMaximum ? hn::MaxOfLanes(di, best) : hn::MinOfLanes(di, best)));
+  for (; i < n; ++i) {
+    const float x = LoadUnaligned(row + i);
+    if (kMaximum ? IsGreater(x, running) : IsLess(x, running)) running = x;
+  }
+  return running;
+}
+
+HWY_INLINE float MaxRow32f(const float* HWY_RESTRICT row, size_t n, float maximum) {
+  return RowExtreme32f<true>(row, n, maximum);
+}
+
+HWY_INLINE float MinRow32f(const float* HWY_RESTRICT row, size_t n, float minimum) {
+  return RowExtreme32f<false>(row, n, minimum);
+}
+
+// The row's maximum is found first; only a row that beats the running maximum is searched for the
+// first pixel equal to it. While the running maximum is NaN the rule is applied pixel by pixel.
+HWY_INLINE void MaxIndexRow32f(const float* HWY_RESTRICT row, int width, int y, IndexedMaximum& best) {
+  const hn::ScalableTag<float> d;
+  const size_t lanes = hn::Lanes(d);
+  const size_t n = static_cast<size_t>(width);
+  if (std::isnan(best.value) || n < lanes) {
+    for (int x = 0; x < width; ++x) {
+      const float value = LoadUnaligned(row + x);
+      if (TakesTheLead(value, best.value)) best = {value, x, y};
+    }
+    return;
+  }
+  // Ordered comparisons: NaN pixels never enter the row maximum.
+  auto top0 = hn::Set(d, -std::numeric_limits<float>::infinity());
+  auto top1 = top0;
+  size_t i = 0;
+  for (; i + 2 * lanes <= n; i += 2 * lanes) {
+    const auto a = hn::LoadU(d, row + i);
+    const auto b = hn::LoadU(d, row + i + lanes);
+    top0 = hn::IfThenElse(a > top0, a, top0);
+    top1 = hn::IfThenElse(b > top1, b, top1);
+  }
+  if (i + lanes <= n) {
+    const auto a = hn::LoadU(d, row + i);
+    top0 = hn::IfThenElse(a > top0, a, top0);
+    i += lanes;
+  }
+  float top = hn::GetLane(hn::MaxOfLanes(d, hn::Max(top0, top1)));
+  for (; i < n; ++i) {
+    const float value = LoadUnaligned(row + i);
+    if (value > top) top = value;
+  }
+  if (!(top > best.value)) return;
+  for (int x = 0;; ++x) {
+    const float value = LoadUnaligned(row + x);
+    if (value == top) {
+      best = {value, x, y};
+      return;
+    }
+  }
+}
+
+HWY_INLINE uint64_t CountInRangeRow8u(const uint8_t* HWY_RESTRICT row, size_t n, uint8_t lower, uint8_t upper) {
+  const D8 d;
+  const size_t lanes = hn::Lanes(d);
+  const VU8 low = hn::Set(d, lower);
+  const VU8 high = hn::Set(d, upper);
+  uint64_t count = 0;
+  size_t i = 0;
+  for (; i + lanes <= n; i += lanes) {
+    const VU8 v = hn::LoadU(d, row + i);
+    count += hn::CountTrue(d, hn::Min(hn::Max(v, low), high) == v);
+  }
+  for (; i < n; ++i) count += (lower <= row[i] && row[i] <= upper) ? 1 : 0;
+  return count;
+}
+
+// Ordered comparisons: a NaN pixel is never counted.
+HWY_INLINE uint64_t CountInRangeRow32f(const float* HWY_RESTRICT row, size_t n, float lower, float upper) {
+  const hn::ScalableTag<float> d;
+  const size_t lanes = hn::Lanes(d);
+  const auto low = hn::Set(d, lower);
+  const auto high = hn::Set(d, upper);
+  uint64_t count = 0;
+  size_t i = 0;
+  for (; i + lanes <= n; i += lanes) {
+    const auto v = hn::LoadU(d, row + i);
+    count += hn::CountTrue(d, hn::And(v >= low, v <= high));
+  }
+  for (; i < n; ++i) {
+    const float x = LoadUnaligned(row + i);
+    count += (lower <= x && x <= upper) ? 1 : 0;
+  }
+  return count;
+}
+
+HWY_INLINE NormSums NormSumsRow8u(const uint8_t* HWY_RESTRICT first, const uint8_t* HWY_RESTRICT second, size_t n) {
+  const D8 d;
+  const size_t lanes = hn::Lanes(d);
+  VU64 differences = hn::Zero(D64());
+  VU64 seconds = hn::Zero(D64());
+  size_t i = 0;
+  while (i + lanes <= n) {
+    const size_t chunkEnd = i + std::min(n - i, kSquareChunkBytes);
+    VI32 chunkDifferences = hn::Zero(DI32());
+    VI32 chunkSeconds = hn::Zero(DI32());
+    for (; i + lanes <= chunkEnd; i += lanes) {
+      const VU8 a = hn::LoadU(d, first + i);
+      const VU8 b = hn::LoadU(d, second + i);
+      chunkDifferences = AddSquares(AbsoluteDifference(a, b), chunkDifferences);
+      chunkSeconds = AddSquares(b, chunkSeconds);
+    }
+    differences = hn::Add(differences, Widen(chunkDifferences));
+    seconds = hn::Add(seconds, Widen(chunkSeconds));
+  }
+  NormSums totals;
+  totals.squaredDifferences = SumOfAllLanes(differences);
+  totals.squaredSecond = SumOfAllLanes(seconds);
+  for (; i < n; ++i) totals.Add(first[i], second[i]);
+  return totals;
+}
+
+// Counts of the byte values in eight tables filled in turn, so that neighbouring pixels, often
+// equal, do not wait on one counter. The increments are bound by load and store throughput (about
+// 0.7 cycles a pixel); steps of 16 pixels from two 64-bit loads measured about 8% faster than
+// steps of 8.
+class ValueCounter {
+ public:
+  HWY_INLINE ValueCounter() { std::memset(tables_, 0, sizeof tables_); }
+
+  HWY_INLINE void Add(const uint8_t* HWY_RESTRICT row, size_t n) {
+    while (n > 0) {
+      const size_t piece = std::min(n, kFoldPixels - pending_);
+      size_t i = 0;
+      for (; i + 16 <= piece; i += 16) {
+        uint64_t words[2];
+        std::memcpy(words, row + i, sizeof words);
+        for (uint64_t word : words) {
+          for (int table = 0; table < 8; table += 2, word >>= 16) {
+            ++tables_[table][word & 0xFF];
+            ++tables_[table + 1][(word >> 8) & 0xFF];
+          }
+        }
+      }
+      for (; i < piece; ++i) ++tables_[0][row[i]];
+      row += piece;
+      n -= piece;
+      pending_ += piece;
+      if (pending_ == kFoldPixels) Fold();
+    }
+  }
+
+  HWY_INLINE ValueCounts Counts() {
+    Fold();
+    return totals_;
+  }
+
+ private:
+  // No 32-bit table counter can pass its range before the tables are folded into the totals.
+  static constexpr size_t kFoldPixels = size_t{1} << 31;
+
+  HWY_INLINE void Fold() {
+    for (auto& table : tables_) {
+      for (int v = 0; v < 256; ++v) totals_.perValue[v] += table[v];
+    }
+    std::memset(tables_, 0, sizeof tables_);
+    pending_ = 0;
+  }
+
+  uint32_t tables_[8][256];
+  ValueCounts totals_;
+  size_t pending_ = 0;
+};
+
+// Single-precision sums in pixel order, as the generic code adds them: one chain of additions
+// each, which no vector can shorten.
+HWY_INLINE void AddRow32f(const float* HWY_RESTRICT row, size_t n, FloatSums& sums) {
+  for (size_t i = 0; i < n; ++i) sums.Add(LoadUnaligned(row + i));
+}
+
+HWY_INLINE float SquaredDeviationsRow32f(const float* HWY_RESTRICT row, size_t n, float mean, float total) {
+  for (size_t i = 0; i < n; ++i) {
+    const float difference = LoadUnaligned(row + i) - mean;
+    total += difference * difference;
+  }
+  return total;
+}
+
+}  // namespace
+
+#include "primitives/stats/stats_primitives-inl.h"
+
+}  // namespace HWY_NAMESPACE
+}  // namespace ryn::stats
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+#include "frame/dispatch_hwy.h"
+
+namespace ryn::stats {
+RYN_DISPATCH(Sum8u);
+RYN_DISPATCH(Mean8u);
+RYN_DISPATCH(MeanMasked8u);
+RYN_DISPATCH(MeanStdDev8u);
+RYN_DISPATCH(MeanStdDevMasked8u);
+RYN_DISPATCH(MeanStdDev32f);
+RYN_DISPATCH(MinMax8u);
+RYN_DISPATCH(Max32f);
+RYN_DISPATCH(Min32f);
+RYN_DISPATCH(MaxIndex32f);
+RYN_DISPATCH(CountInRange8u);
+RYN_DISPATCH(CountInRange32f);
+RYN_DISPATCH(HistogramEven8u);
+RYN_DISPATCH(NormRelL2_8u);
+}  // namespace ryn::stats
+#endif
