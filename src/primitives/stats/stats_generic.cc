@@ -17,19 +17,14 @@
 namespace ryn::stats::generic {
 namespace {
 
-// The sum of runs of `length` bytes.
-class ByteSum {
- public:
-  explicit ByteSum(size_t length) : length_(length) {}
-  void Add(const uint8_t* row) {
-    for (size_t i = 0; i < length_; ++i) sum_ += row[i];
+uint64_t SumOfRuns8u(const ImageView<const uint8_t>& image, const RowRuns& runs) {
+  uint64_t sum = 0;
+  for (int r = 0; r < runs.count; ++r) {
+    const uint8_t* row = image.Row(r);
+    for (size_t i = 0; i < runs.length; ++i) sum += row[i];
   }
-  uint64_t Total() const { return sum_; }
-
- private:
-  size_t length_;
-  uint64_t sum_ = 0;
-};
+  return sum;
+}
 
 MaskedSum MaskedSumRow8u(const uint8_t* row, const uint8_t* mask, size_t n) {
   MaskedSum totals;
@@ -114,6 +109,21 @@ NormSums NormSumsRow8u(const uint8_t* first, const uint8_t* second, size_t n) {
 
 void AddRow32f(const float* row, size_t n, FloatSums& sums) {
   for (size_t i = 0; i < n; ++i) sums.Add(LoadUnaligned(row + i));
+}
+
+// Pairs of rows from firstRow on, one at a time.
+constexpr int kRowPairsAtOnce = 1;
+
+// The single-precision sums of `count` pairs of rows, pair k holding rows firstRow + 2k and the
+// one after it (when the region has it).
+void SumRowPairs32f(const ImageView<const float>& image, int firstRow, int count, FloatSums* sums) {
+  const size_t width = static_cast<size_t>(image.size.width);
+  for (int k = 0; k < count; ++k) {
+    const int y = firstRow + 2 * k;
+    sums[k] = FloatSums{};
+    AddRow32f(image.Row(y), width, sums[k]);
+    if (y + 1 < image.size.height) AddRow32f(image.Row(y + 1), width, sums[k]);
+  }
 }
 
 float SquaredDeviationsRow32f(const float* row, size_t n, float mean, float total) {

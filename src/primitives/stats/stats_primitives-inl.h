@@ -1,8 +1,9 @@
 // Checks and row loops of the statistics, compiled into every build: included inside the build's
 // namespace (ryn::stats::generic, or ryn::stats::HWY_NAMESPACE) after the row kernels of that
-// build, which it calls by name: ByteSum, MaskedSumRow8u, SquareSumsRow8u, MaskedSquareSumsRow8u,
+// build, which it calls by name: SumOfRuns8u, MaskedSumRow8u, SquareSumsRow8u, MaskedSquareSumsRow8u,
 // MinMaxRow8u, MaxRow32f, MinRow32f, MaxIndexRow32f, CountInRangeRow8u, CountInRangeRow32f,
-// ValueCounter, NormSumsRow8u, AddRow32f, SquaredDeviationsRow32f. Includes nothing itself.
+// ValueCounter, NormSumsRow8u, AddRow32f, SumRowPairs32f (with its kRowPairsAtOnce),
+// SquaredDeviationsRow32f. Includes nothing itself.
 //
 // Pixel counts are formed in 64 bits: for every region of fewer than 2^31 pixels they equal the
 // 32-bit product width x height, and larger regions get their true count instead of a wrapped one.
@@ -18,10 +19,7 @@ namespace {
 // The exact sum of an 8-bit region, whatever its step. Inlined, so that a small block (the block
 // means of pixelation) costs one call.
 [[gnu::always_inline]] inline uint64_t RegionSum8u(const ImageView<const uint8_t>& image) {
-  const RowRuns runs = RowRunsOf(image.size, image.IsContiguous());
-  ByteSum sum(runs.length);
-  for (int r = 0; r < runs.count; ++r) sum.Add(image.Row(r));
-  return sum.Total();
+  return SumOfRuns8u(image, RowRunsOf(image.size, image.IsContiguous()));
 }
 
 // Float regions with fewer pixels are summed in one single-precision run; larger ones per pair of
@@ -41,11 +39,12 @@ DoubleSums FirstPass32f(const ImageView<const float>& image) {
     return DoubleSums{run.sum, run.squares};
   }
   DoubleSums total;
-  for (int y = 0; y < height; y += 2) {
-    FloatSums pair;
-    AddRow32f(image.Row(y), width, pair);
-    if (y + 1 < height) AddRow32f(image.Row(y + 1), width, pair);
-    total += pair;
+  const int pairs = height / 2 + height % 2;
+  for (int p = 0; p < pairs; p += kRowPairsAtOnce) {
+    const int count = pairs - p < kRowPairsAtOnce ? pairs - p : kRowPairsAtOnce;
+    FloatSums sums[kRowPairsAtOnce];
+    SumRowPairs32f(image, 2 * p, count, sums);
+    for (int k = 0; k < count; ++k) total += sums[k];
   }
   return total;
 }
