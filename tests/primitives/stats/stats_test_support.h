@@ -21,10 +21,11 @@ cv::Mat AsMat(TestImage<T>& image) {
 }
 
 // The pixels of a float image in a byte image whose rows start `misalignBytes` past a 64-byte
-// boundary, with the same padding: float rows at addresses no float lvalue may take, to be read
-// through `FloatsOf`.
-inline TestImage<uint8_t> AtOddAddress(const TestImage<float>& image, int misalignBytes) {
-  TestImage<uint8_t> bytes(image.width() * 4, image.height(), image.step() - image.width() * 4, misalignBytes);
+// boundary, `paddingBytes` apart (the float image's padding by default): float rows at addresses
+// no float lvalue may take, to be read through `FloatsOf`.
+inline TestImage<uint8_t> AtOddAddress(const TestImage<float>& image, int misalignBytes, int paddingBytes = -1) {
+  if (paddingBytes < 0) paddingBytes = image.step() - image.width() * 4;
+  TestImage<uint8_t> bytes(image.width() * 4, image.height(), paddingBytes, misalignBytes);
   for (int y = 0; y < image.height(); ++y) std::memcpy(&bytes.at(0, y), &image.at(0, y), image.width() * 4u);
   return bytes;
 }
