@@ -68,12 +68,14 @@ HWY_INLINE VI32 AddSquares(VU8 v, VI32 squares) {
 
 HWY_INLINE VU8 AbsoluteDifference(VU8 a, VU8 b) { return hn::Or(hn::SaturatedSub(a, b), hn::SaturatedSub(b, a)); }
 
-// Counts selected lanes without a population count per vector (SSSE3 has no instruction for
-// it): each selected lane adds one to its own counter, and the counters are folded into 64-bit
-// lanes before any can wrap. Measured 3.6 times faster than CountTrue on the SSSE3 build, equal on
-// the others.
+// Counts selected 8-bit or 32-bit lanes without a population count per vector (SSSE3 has no
+// instruction for it): each selected lane adds one to its own counter, and the counters are
+// folded into 64-bit lanes before any can wrap. With CountTrue the SSSE3 build counted 3.6 times
+// slower than the SSE4 build; with this, as fast, and the other builds as fast as before.
 template <class D>
 class LaneCount {
+  static_assert(sizeof(hn::TFromD<D>) == 1 || sizeof(hn::TFromD<D>) == 4);
+
  public:
   HWY_INLINE LaneCount() : counters_(hn::Zero(D())), total_(hn::Zero(D64())) {}
   HWY_INLINE void Add(hn::Mask<D> selected) {

@@ -127,11 +127,11 @@ TEST(MeanStdDev32f, BuildsMatchGenericBitForBit) {
     float low, high;
   };
   std::vector<Case> cases;
-  for (int width : {1, 3, 4, 6, 9, 130}) {
+  for (int width : {1, 4, 9, 130}) {
     const int least = (5001 + width - 1) / width;  // the first height summed per pair of rows
-    for (int extra : {-1, 0, 1, 7, 8, 9, 16, 17}) cases.push_back({width, least + extra, -100.0f, 1000.0f});
+    for (int extra : {-1, 0, 1, 8, 9, 17}) cases.push_back({width, least + extra, -100.0f, 1000.0f});
   }
-  for (int height : {3, 8, 9, 16, 17, 24}) cases.push_back({1920, height, -100.0f, 1000.0f});
+  for (int height : {3, 9, 16, 24}) cases.push_back({1920, height, -100.0f, 1000.0f});
   cases.push_back({300, 40, 1e6f - 0.5f, 1e6f + 0.5f});  // the second pass
   cases.push_back({4, 2000, -0.0f, 0.0f});               // zeros of both signs
   for (const Case& c : cases) {
