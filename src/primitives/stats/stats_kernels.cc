@@ -68,10 +68,10 @@ HWY_INLINE VI32 AddSquares(VU8 v, VI32 squares) {
 
 HWY_INLINE VU8 AbsoluteDifference(VU8 a, VU8 b) { return hn::Or(hn::SaturatedSub(a, b), hn::SaturatedSub(b, a)); }
 
-// Counts selected 8-bit or 32-bit lanes without a population count per vector (SSSE3 has no
-// instruction for it): each selected lane adds one to its own counter, and the counters are
-// folded into 64-bit lanes before any can wrap. With CountTrue the SSSE3 build counted 3.6 times
-// slower than the SSE4 build; with this, as fast, and the other builds as fast as before.
+// Counts selected 8-bit or 32-bit lanes. CountTrue needs a population count, which the SSSE3
+// build lacks (it counted 3.6 times slower than the SSE4 build): there each selected lane adds one
+// to its own counter, and the counters are folded into 64-bit lanes before any can wrap. The other
+// builds keep CountTrue, 8% faster than the counters on the AVX3 build.
 template <class D>
 class LaneCount {
   static_assert(sizeof(hn::TFromD<D>) == 1 || sizeof(hn::TFromD<D>) == 4);
@@ -79,13 +79,17 @@ class LaneCount {
  public:
   HWY_INLINE LaneCount() : counters_(hn::Zero(D())), total_(hn::Zero(D64())) {}
   HWY_INLINE void Add(hn::Mask<D> selected) {
+#if HWY_TARGET == HWY_SSSE3
     // A selected lane is all ones: minus one.
     counters_ = hn::Sub(counters_, hn::VecFromMask(D(), selected));
     if (++pending_ == kFoldEvery) Fold();
+#else
+    count_ += hn::CountTrue(D(), selected);
+#endif
   }
   HWY_INLINE uint64_t Total() {
     Fold();
-    return SumOfAllLanes(total_);
+    return count_ + SumOfAllLanes(total_);
   }
 
  private:
@@ -105,6 +109,7 @@ class LaneCount {
   hn::Vec<D> counters_;
   VU64 total_;
   uint32_t pending_ = 0;
+  uint64_t count_ = 0;
 };
 
 // Pieces of kBytes at the ends of rows, or making up rows narrower than a full vector (the small
