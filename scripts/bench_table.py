@@ -30,9 +30,11 @@ def pairs_table(ours, peers):
 
 def builds_table(builds):
     """builds: {operation: {build: us}}; one column pair per build that ran."""
+    known = ["SSSE3", "SSE4", "AVX2", "AVX3"]
     names = []
     for times in builds.values():
         names += [b for b in times if b != "generic" and b not in names]
+    names.sort(key=lambda b: known.index(b) if b in known else len(known))
     header = ["operation", "generic (us)"]
     for b in names:
         header += [f"{b} (us)", f"{b} speed-up"]
