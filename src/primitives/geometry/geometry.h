@@ -46,7 +46,7 @@ extern Dispatched<void(const uint8_t* sourceRow, const int32_t* columns, int cou
     ResizeNearestRow;
 // Linear step between the neighbours starts[i], starts[i] + 1 (clamped to [first, last]).
 extern Dispatched<void(const uint8_t* sourceRow, const int32_t* starts, const int32_t* weights, int count,
-                       int first, int last, uint8_t* out)>
+                       int first, int last, const LinearRuns& runs, uint8_t* out)>
     ResizeLinearRow;
 // Linear step between two rows with one weight.
 extern Dispatched<void(const uint8_t* top, const uint8_t* bottom, int weight, int count, uint8_t* out)>
@@ -68,6 +68,10 @@ extern Dispatched<void(const float* sums, int count, uint8_t* out)> ResizeRoundR
 extern Dispatched<void(const float* sums, int origin, int high, const AreaSpans& spans, int count, int taps,
                        float scale, uint8_t* out)>
     ResizeAreaRow;
+
+// Super-sampling that halves both axes exactly: out[i] = rounded quarter of the sum of top[2i],
+// top[2i + 1], bottom[2i], bottom[2i + 1], as ResizeAreaRow computes it.
+extern Dispatched<void(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out)> ResizeAreaHalving;
 
 // ---- Warp and remap row kernels ----
 

@@ -1,6 +1,7 @@
 // The resize engine: plans the call, carves its tables and row buffers from the caller's working
 // buffer, and runs the row kernels of the effective mode, then the edge pass.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "primitives/geometry/geometry.h"
@@ -69,7 +70,8 @@ IppStatus ResizeLinear(const ResizePlan& plan, const Images& im, BufferCarver& c
   if (xStarts == nullptr || yStarts == nullptr || xWeights == nullptr || yWeights == nullptr || rows == nullptr) {
     return ippStsErr;
   }
-  LinearTable(plan.x, xStarts, xWeights);
+  LinearRuns runs;
+  LinearTable(plan.x, xStarts, xWeights, &runs);
   LinearTable(plan.y, yStarts, yWeights);
   int32_t tags[2];
   RowRing<uint8_t> ring(rows, 2, w, tags);
@@ -79,7 +81,7 @@ IppStatus ResizeLinear(const ResizePlan& plan, const Images& im, BufferCarver& c
       const int row = Clamp(yStarts[r] + t, plan.y.low, plan.y.high);
       bool present;
       uint8_t* slot = ring.Slot(row, &present);
-      if (!present) ResizeLinearRow(im.SourceRow(row), xStarts, xWeights, w, plan.x.low, plan.x.high, slot);
+      if (!present) ResizeLinearRow(im.SourceRow(row), xStarts, xWeights, w, plan.x.low, plan.x.high, runs, slot);
       pair[t] = slot;
     }
     ResizeLinearBlend(pair[0], pair[1], yWeights[r], w, im.Out(plan, r));
@@ -156,9 +158,27 @@ IppStatus ResizeWidened(const ResizePlan& plan, const Images& im, BufferCarver& 
   return ippStsNoErr;
 }
 
+// Whether every destination position of the axis averages exactly two whole source positions
+// inside the region, the first from *firstSource on: a factor of one half and a shift of whole
+// half pixels, whose spans (d - shift) / 0.5 .. + 2 AreaTable gives with both weights 1.
+bool HalvesExactly(const ResizeAxis& axis, int* firstSource) {
+  const double first = 2.0 * (axis.first - axis.shift), last = 2.0 * (axis.end - axis.shift) - 1.0;
+  if (axis.factor != 0.5 || first != std::floor(first) || first < axis.low || last > axis.high) return false;
+  *firstSource = static_cast<int>(first);
+  return true;
+}
+
 // Super-sampling, in strips of destination columns whose spans are tabled on the stack: each
 // destination row sums its source rows over the strip, then each column its span of the sums.
 IppStatus ResizeArea(const ResizePlan& plan, const Images& im, BufferCarver& carver) {
+  int firstColumn, firstRow;
+  if (HalvesExactly(plan.x, &firstColumn) && HalvesExactly(plan.y, &firstRow)) {
+    for (int r = 0; r < plan.y.Count(); ++r) {
+      ResizeAreaHalving(im.SourceRow(firstRow + 2 * r) + firstColumn, im.SourceRow(firstRow + 2 * r + 1) + firstColumn,
+                        plan.x.Count(), im.Out(plan, r));
+    }
+    return ippStsNoErr;
+  }
   constexpr int kStrip = 512;
   float* sums = carver.Take<float>(static_cast<size_t>(plan.source.width));
   if (sums == nullptr) return ippStsErr;

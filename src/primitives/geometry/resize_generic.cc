@@ -11,7 +11,7 @@ void ResizeNearestRow(const uint8_t* sourceRow, const int32_t* columns, int coun
 }
 
 void ResizeLinearRow(const uint8_t* sourceRow, const int32_t* starts, const int32_t* weights, int count, int first,
-                     int last, uint8_t* out) {
+                     int last, const LinearRuns&, uint8_t* out) {
   for (int i = 0; i < count; ++i) out[i] = LinearPixel(sourceRow, starts[i], weights[i], first, last);
 }
 
@@ -47,6 +47,15 @@ void ResizeRoundRow(const float* sums, int count, uint8_t* out) {
 void ResizeAreaRow(const float* sums, int origin, int, const AreaSpans& spans, int count, int, float scale,
                    uint8_t* out) {
   for (int i = 0; i < count; ++i) out[i] = AreaPixel(sums, origin, spans, i, scale);
+}
+
+// Whole pixels sum exactly in float, so this is the general path's sum of sums times 0.25.
+void ResizeAreaHalving(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out) {
+  for (int i = 0; i < count; ++i) {
+    const float left = static_cast<float>(top[2 * i]) + static_cast<float>(bottom[2 * i]);
+    const float right = static_cast<float>(top[2 * i + 1]) + static_cast<float>(bottom[2 * i + 1]);
+    out[i] = RoundToByte((left + right) * 0.25f);
+  }
 }
 
 }  // namespace ryn::geometry::generic

@@ -63,11 +63,50 @@ void ResizeNearestRow(const uint8_t* sourceRow, const int32_t* columns, int coun
   for (; i < count; ++i) out[i] = sourceRow[columns[i]];
 }
 
-void ResizeLinearRow(const uint8_t* sourceRow, const int32_t* starts, const int32_t* weights, int count, int first,
-                     int last, uint8_t* out) {
+namespace {
+
+using D16 = hn::ScalableTag<uint16_t>;
+using DB16 = hn::Rebind<uint8_t, D16>;  // one byte per 16-bit lane
+
+// n outputs from 2n source bytes: LinearStep(a, b, 8192) == (a + b + 1) >> 1.
+HWY_INLINE void HalveRow(const uint8_t* source, int n, uint8_t* out) {
+  const D16 d16;
+  const hn::Rebind<int16_t, D16> di16;
+  const int lanes = static_cast<int>(hn::Lanes(d16));
+  for (int k = 0; k < n; k += lanes) {
+    const auto pairs = hn::LoadU(d16, reinterpret_cast<const uint16_t*>(source + 2 * k));
+    const auto mean = hn::AverageRound(hn::And(pairs, hn::Set(d16, 0xFF)), hn::ShiftRight<8>(pairs));
+    hn::StoreU(hn::DemoteTo(DB16(), hn::BitCast(di16, mean)), DB16(), out + k);
+  }
+}
+
+// 2n outputs from source bytes 0 .. n + 1: LinearStep(a, b, 12288) == (a + 3b + 2) >> 2 and
+// LinearStep(b, c, 4096) == (3b + c + 2) >> 2, packed as byte pairs.
+HWY_INLINE void DoubleRow(const uint8_t* source, int n, uint8_t* out) {
+  const D16 d16;
+  const hn::Repartition<uint8_t, D16> d8;
+  const int lanes = static_cast<int>(hn::Lanes(d16));
+  const auto two = hn::Set(d16, 2);
+  for (int k = 0; k < n; k += lanes) {
+    const auto a = hn::PromoteTo(d16, hn::LoadU(DB16(), source + k));
+    const auto b = hn::PromoteTo(d16, hn::LoadU(DB16(), source + k + 1));
+    const auto c = hn::PromoteTo(d16, hn::LoadU(DB16(), source + k + 2));
+    const auto b3 = hn::Add(hn::Add(b, b), b);
+    const auto even = hn::ShiftRight<2>(hn::Add(hn::Add(a, b3), two));
+    const auto odd = hn::ShiftRight<2>(hn::Add(hn::Add(b3, c), two));
+    hn::StoreU(hn::BitCast(d8, hn::Or(even, hn::ShiftLeft<8>(odd))), d8, out + 2 * k);
+  }
+}
+
+}  // namespace
+
+// Columns [from, to) by the generic pixel rule, or by gathers where every lane's window of four
+// bytes lies inside [first, last].
+HWY_INLINE void GatherLinear(const uint8_t* sourceRow, const int32_t* starts, const int32_t* weights, int from, int to,
+                             int first, int last, uint8_t* out) {
   const int n = static_cast<int>(hn::Lanes(DI()));
-  int i = 0;
-  for (; i + n <= count; i += n) {
+  int i = from;
+  for (; i + n <= to; i += n) {
     if (starts[i] < first || starts[i + n - 1] + 3 > last) {
       for (int k = i; k < i + n; ++k) out[k] = LinearPixel(sourceRow, starts[k], weights[k], first, last);
       continue;
@@ -75,7 +114,31 @@ void ResizeLinearRow(const uint8_t* sourceRow, const int32_t* starts, const int3
     const VI v = Gather4(sourceRow, hn::LoadU(DI(), starts + i));
     StoreBytes(LinearLanes(ByteOf<0>(v), ByteOf<1>(v), hn::LoadU(DI(), weights + i)), out + i);
   }
-  for (; i < count; ++i) out[i] = LinearPixel(sourceRow, starts[i], weights[i], first, last);
+  for (; i < to; ++i) out[i] = LinearPixel(sourceRow, starts[i], weights[i], first, last);
+}
+
+// The table's halving and doubling runs take whole vectors without gathers; the rest gathers.
+void ResizeLinearRow(const uint8_t* sourceRow, const int32_t* starts, const int32_t* weights, int count, int first,
+                     int last, const LinearRuns& runs, uint8_t* out) {
+  const int block = static_cast<int>(hn::Lanes(D16()));
+  int halveTo = runs.halveFrom + (runs.halveTo - runs.halveFrom) / block * block;
+  int doubleTo = runs.doubleFrom + (runs.doubleTo - runs.doubleFrom) / (2 * block) * (2 * block);
+  // Vectors read a little past their last pair; keep those reads inside the region.
+  while (halveTo > runs.halveFrom && starts[halveTo - 1] + 1 > last) halveTo -= block;
+  while (doubleTo > runs.doubleFrom && starts[runs.doubleFrom] + (doubleTo - runs.doubleFrom) / 2 + 1 > last) {
+    doubleTo -= 2 * block;
+  }
+  if (halveTo - runs.halveFrom >= doubleTo - runs.doubleFrom && halveTo > runs.halveFrom) {
+    GatherLinear(sourceRow, starts, weights, 0, runs.halveFrom, first, last, out);
+    HalveRow(sourceRow + starts[runs.halveFrom], halveTo - runs.halveFrom, out + runs.halveFrom);
+    GatherLinear(sourceRow, starts, weights, halveTo, count, first, last, out);
+  } else if (doubleTo > runs.doubleFrom) {
+    GatherLinear(sourceRow, starts, weights, 0, runs.doubleFrom, first, last, out);
+    DoubleRow(sourceRow + starts[runs.doubleFrom], (doubleTo - runs.doubleFrom) / 2, out + runs.doubleFrom);
+    GatherLinear(sourceRow, starts, weights, doubleTo, count, first, last, out);
+  } else {
+    GatherLinear(sourceRow, starts, weights, 0, count, first, last, out);
+  }
 }
 
 // Weights below 16384 (the tables move a whole weight to the next neighbour), so that twice the
@@ -86,7 +149,14 @@ void ResizeLinearBlend(const uint8_t* top, const uint8_t* bottom, int weight, in
   const int n = static_cast<int>(hn::Lanes(d16));
   const auto w2 = hn::Set(d16, static_cast<int16_t>(2 * weight));
   int i = 0;
-  if (weight < 16384) {
+  if (weight == 8192) {
+    // (a x 8192 + b x 8192 + 8192) >> 14 == (a + b + 1) >> 1
+    const hn::ScalableTag<uint8_t> du8;
+    const int lanes = static_cast<int>(hn::Lanes(du8));
+    for (; i + lanes <= count; i += lanes) {
+      hn::StoreU(hn::AverageRound(hn::LoadU(du8, top + i), hn::LoadU(du8, bottom + i)), du8, out + i);
+    }
+  } else if (weight < 16384) {
     for (; i + n <= count; i += n) {
       const auto a = hn::PromoteTo(d16, hn::LoadU(d8, top + i));
       const auto b = hn::PromoteTo(d16, hn::LoadU(d8, bottom + i));
@@ -184,8 +254,21 @@ void ResizeAreaRow(const float* sums, int origin, int high, const AreaSpans& spa
   const int n = static_cast<int>(hn::Lanes(df));
   const VF one = hn::Set(df, 1.0f), zero = hn::Zero(df), scaleV = hn::Set(df, scale);
   const VI highV = hn::Set(di, high - origin);
+  const VI twice = hn::Mul(hn::Iota(di, 0), hn::Set(di, 2));
   int i = 0;
   for (; i + n <= count; i += n) {
+    // Columns each the mean of two whole source columns (halving): even plus odd sums, the same
+    // two additions the lanes below make.
+    const int s0 = spans.starts[i];
+    if (s0 + 2 * n - 1 <= high &&
+        hn::AllTrue(di, hn::And(hn::LoadU(di, spans.starts + i) == hn::Add(hn::Set(di, s0), twice),
+                                hn::LoadU(di, spans.counts + i) == hn::Set(di, 2))) &&
+        hn::AllTrue(df, hn::And(hn::LoadU(df, spans.firstWeights + i) == one,
+                                hn::LoadU(df, spans.lastWeights + i) == one))) {
+      const VF lo = hn::LoadU(df, sums + (s0 - origin)), hi = hn::LoadU(df, sums + (s0 - origin) + n);
+      StoreBytes(RoundLanes(hn::Mul(hn::Add(hn::ConcatEven(df, hi, lo), hn::ConcatOdd(df, hi, lo)), scaleV)), out + i);
+      continue;
+    }
     const VI start = hn::Sub(hn::LoadU(di, spans.starts + i), hn::Set(di, origin));
     const VI lastTap = hn::Sub(hn::LoadU(di, spans.counts + i), hn::Set(di, 1));
     const VF lastWeight = hn::LoadU(df, spans.lastWeights + i);
@@ -201,6 +284,22 @@ void ResizeAreaRow(const float* sums, int origin, int high, const AreaSpans& spa
     StoreBytes(RoundLanes(hn::Mul(sum, scaleV)), out + i);
   }
   for (; i < count; ++i) out[i] = AreaPixel(sums, origin, spans, i, scale);
+}
+
+// RoundToByte(s x 0.25) of a whole sum s is (s + 2) >> 2.
+void ResizeAreaHalving(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out) {
+  const D16 d16;
+  const hn::Rebind<int16_t, D16> di16;
+  const int lanes = static_cast<int>(hn::Lanes(d16));
+  const auto low = hn::Set(d16, 0xFF), two = hn::Set(d16, 2);
+  int i = 0;
+  for (; i + lanes <= count; i += lanes) {
+    const auto a = hn::LoadU(d16, reinterpret_cast<const uint16_t*>(top + 2 * i));
+    const auto b = hn::LoadU(d16, reinterpret_cast<const uint16_t*>(bottom + 2 * i));
+    const auto sum = hn::Add(hn::Add(hn::And(a, low), hn::ShiftRight<8>(a)), hn::Add(hn::And(b, low), hn::ShiftRight<8>(b)));
+    hn::StoreU(hn::DemoteTo(DB16(), hn::BitCast(di16, hn::ShiftRight<2>(hn::Add(sum, two)))), DB16(), out + i);
+  }
+  for (; i < count; ++i) out[i] = static_cast<uint8_t>((top[2 * i] + top[2 * i + 1] + bottom[2 * i] + bottom[2 * i + 1] + 2) >> 2);
 }
 
 }  // namespace HWY_NAMESPACE
@@ -220,5 +319,6 @@ RYN_DISPATCH(ResizeTapAccumulate);
 RYN_DISPATCH(ResizeAreaAccumulate);
 RYN_DISPATCH(ResizeRoundRow);
 RYN_DISPATCH(ResizeAreaRow);
+RYN_DISPATCH(ResizeAreaHalving);
 }  // namespace ryn::geometry
 #endif

@@ -64,6 +64,46 @@ int64_t BufferBytes(IppiRect s, IppiRect d, int64_t c, int mode, bool antialiasi
 
 float Fraction(double v) { return static_cast<float>(v - std::floor(v)); }
 
+bool Interior(const ResizeAxis& axis, int start) { return start >= axis.low && start + 1 <= axis.high; }
+
+// The longest run of columns that continue `pattern` from their predecessor.
+template <class Continues>
+void LongestRun(int count, Continues continues, int* from, int* to) {
+  *from = *to = 0;
+  for (int i = 0; i < count;) {
+    int j = i + 1;
+    while (j < count && continues(j)) ++j;
+    if (j - i > *to - *from) *from = i, *to = j;
+    i = j;
+  }
+}
+
+LinearRuns FindLinearRuns(const ResizeAxis& axis, const int32_t* starts, const int32_t* weights) {
+  const int count = axis.Count();
+  LinearRuns runs;
+  auto halving = [&](int i) { return weights[i] == 8192 && Interior(axis, starts[i]); };
+  LongestRun(count, [&](int j) { return halving(j) && halving(j - 1) && starts[j] == starts[j - 1] + 2; },
+             &runs.halveFrom, &runs.halveTo);
+  if (runs.halveTo - runs.halveFrom == 1 && !halving(runs.halveFrom)) runs.halveTo = runs.halveFrom;
+  // Doubling pairs: (k - 1, 12288) then (k, 4096), pairs one source column apart.
+  auto pairAt = [&](int i) {
+    return i + 1 < count && weights[i] == 12288 && weights[i + 1] == 4096 && starts[i + 1] == starts[i] + 1 &&
+           Interior(axis, starts[i]) && Interior(axis, starts[i + 1]);
+  };
+  int best = 0;
+  for (int i = 0; i < count;) {
+    if (!pairAt(i)) {
+      ++i;
+      continue;
+    }
+    int j = i + 2;
+    while (pairAt(j) && starts[j] == starts[j - 2] + 1) j += 2;
+    if (j - i > best) best = j - i, runs.doubleFrom = i, runs.doubleTo = j;
+    i = j;
+  }
+  return runs;
+}
+
 }  // namespace
 
 IppStatus ResizeBufferSize(IppiRect sourceRegion, IppiRect destinationRegion, int channels, int interpolation,
@@ -176,7 +216,7 @@ void NearestIndices(const ResizeAxis& axis, int32_t* indices) {
 
 // Starts far outside the region clamp to just outside it, where every neighbour is already the
 // edge pixel, so that no index arithmetic can overflow.
-void LinearTable(const ResizeAxis& axis, int32_t* starts, int32_t* weights) {
+void LinearTable(const ResizeAxis& axis, int32_t* starts, int32_t* weights, LinearRuns* runs) {
   for (int d = axis.first; d < axis.end; ++d) {
     const double s = axis.Source(d);
     int start = Clamp(FloorToInt(s), axis.low - 1, axis.high + 1);
@@ -186,6 +226,7 @@ void LinearTable(const ResizeAxis& axis, int32_t* starts, int32_t* weights) {
     starts[d - axis.first] = start;
     weights[d - axis.first] = weight;
   }
+  if (runs != nullptr) *runs = FindLinearRuns(axis, starts, weights);
 }
 
 int TapCount(const ResizeAxis& axis, int mode, bool antialiasing) {

@@ -44,8 +44,17 @@ IppStatus ResizeDestinationRect(IppiRect sourceRegion, IppiRect* destinationRect
 
 // Source index of each destination position for nearest neighbour, inside the region.
 void NearestIndices(const ResizeAxis& axis, int32_t* indices);
+// Ranges of destination columns [from, to) where a linear table halves the source exactly (starts
+// 2 apart, weight 8192) or doubles it (starts alternately k - 1 and k with weights 12288 and 4096,
+// beginning on the first of a pair), with every neighbour inside the region: processor builds
+// take them without gathers.
+struct LinearRuns {
+  int halveFrom = 0, halveTo = 0;
+  int doubleFrom = 0, doubleTo = 0;
+};
+
 // First neighbour and 14-bit weight of each destination position for linear interpolation.
-void LinearTable(const ResizeAxis& axis, int32_t* starts, int32_t* weights);
+void LinearTable(const ResizeAxis& axis, int32_t* starts, int32_t* weights, LinearRuns* runs = nullptr);
 // First tap and the weights of `taps` taps (weights[t * count + i]) for the cubic families,
 // Lanczos, or any of them widened for antialiasing.
 void TapTable(const ResizeAxis& axis, int mode, bool antialiasing, int taps, int32_t* starts, float* weights);
