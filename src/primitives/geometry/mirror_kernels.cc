@@ -114,14 +114,23 @@ HWY_INLINE void SwapReversedRows(T* a, T* b, size_t n) {
   }
 }
 
-// One k x k block (k lanes of 128 bits): each round interleaves row r with row r + k/2, which
-// rotates the bits of (row, column) by one; log2(k) rounds exchange them.
-template <class T>
-HWY_INLINE void TransposeBlock(const uint8_t* source, int sourceStep, uint8_t* destination, int destinationStep) {
-  const hn::Full128<T> d;
+// Blocks of k x k elements (k = 16 / element size), one per 128 bits of a vector: each round
+// interleaves row r with row r + k/2 inside every 128-bit block, which rotates the bits of
+// (row, column) by one; log2(k) rounds exchange them. Block j of the result holds the transpose
+// of the source block at columns j k .. j k + k - 1, written to destination rows j k on.
+template <class D>
+HWY_NOINLINE void TransposeBlocks(D d, const uint8_t* source, int sourceStep, uint8_t* destination,
+                                int destinationStep) {
+  using T = hn::TFromD<D>;
   constexpr int k = 16 / sizeof(T);
-  hn::Vec<decltype(d)> rows[k], next[k];
-  for (int r = 0; r < k; ++r) rows[r] = hn::LoadU(d, reinterpret_cast<const T*>(source + static_cast<ptrdiff_t>(r) * sourceStep));
+  const size_t blocks = hn::Lanes(d) / k;
+  hn::Vec<D> rows[k], next[k];
+  for (int r = 0; r < k; ++r) {
+    const uint8_t* row = source + static_cast<ptrdiff_t>(r) * sourceStep;
+    rows[r] = hn::LoadU(d, reinterpret_cast<const T*>(row));
+    // The next block of the same rows: the rows are too many streams for the hardware prefetcher.
+    hwy::Prefetch(row + hn::Lanes(d) * sizeof(T));
+  }
   for (int round = 1; round < k; round *= 2) {
     for (int r = 0; r < k / 2; ++r) {
       next[2 * r] = hn::InterleaveLower(d, rows[r], rows[r + k / 2]);
@@ -129,26 +138,41 @@ HWY_INLINE void TransposeBlock(const uint8_t* source, int sourceStep, uint8_t* d
     }
     for (int r = 0; r < k; ++r) rows[r] = next[r];
   }
-  for (int r = 0; r < k; ++r) hn::StoreU(rows[r], d, reinterpret_cast<T*>(destination + static_cast<ptrdiff_t>(r) * destinationStep));
+  alignas(64) uint8_t lanes[64];
+  for (int r = 0; r < k; ++r) {
+    hn::Store(rows[r], d, reinterpret_cast<T*>(lanes));
+    for (size_t j = 0; j < blocks; ++j) {
+      std::memcpy(destination + (static_cast<ptrdiff_t>(j * k) + r) * destinationStep, lanes + 16 * j, 16);
+    }
+  }
 }
 
 template <class T>
 HWY_INLINE void TransposeTile(const T* source, int sourceStep, T* destination, int destinationStep, int width,
                               int height) {
   constexpr int k = 16 / sizeof(T);
+  const hn::ScalableTag<T> wide;
+  const hn::Full128<T> narrow;
+  const int wideColumns = static_cast<int>(hn::Lanes(wide));
   const auto from = View(source, sourceStep, IppiSize{width, height});
   const auto to = View(destination, destinationStep, IppiSize{height, width});
-  const int blockWidth = width / k * k, blockHeight = height / k * k;
+  const int blockHeight = height / k * k;
   for (int y = 0; y < blockHeight; y += k) {
-    for (int x = 0; x < blockWidth; x += k) {
-      TransposeBlock<T>(reinterpret_cast<const uint8_t*>(from.Row(y) + x), sourceStep,
-                        reinterpret_cast<uint8_t*>(to.Row(x) + y), destinationStep);
+    int x = 0;
+    for (; x + wideColumns <= width; x += wideColumns) {
+      TransposeBlocks(wide, reinterpret_cast<const uint8_t*>(from.Row(y) + x), sourceStep,
+                      reinterpret_cast<uint8_t*>(to.Row(x) + y), destinationStep);
+    }
+    for (; x + k <= width; x += k) {
+      TransposeBlocks(narrow, reinterpret_cast<const uint8_t*>(from.Row(y) + x), sourceStep,
+                      reinterpret_cast<uint8_t*>(to.Row(x) + y), destinationStep);
+    }
+    for (; x < width; ++x) {
+      for (int r = y; r < y + k; ++r) StoreUnaligned(to.Row(x) + r, LoadUnaligned(from.Row(r) + x));
     }
   }
   for (int x = 0; x < width; ++x) {
-    T* out = to.Row(x);
-    const int firstY = x < blockWidth ? blockHeight : 0;
-    for (int y = firstY; y < height; ++y) StoreUnaligned(out + y, LoadUnaligned(from.Row(y) + x));
+    for (int y = blockHeight; y < height; ++y) StoreUnaligned(to.Row(x) + y, LoadUnaligned(from.Row(y) + x));
   }
 }
 

@@ -90,27 +90,41 @@ HWY_INLINE hn::Vec<DI> FetchLinear(DI di, const SourcePlane& s, hn::Vec<DI> x0, 
   return Lerp(di, t, b, wy);
 }
 
-// Samples of lanes at double positions (sx, sy) as SampleAt does for modes 1 and 2.
+// Two vectors of doubles as one vector of twice as many floats or ints, so that the gathers and
+// the integer work run at full width.
 template <class DD>
-HWY_INLINE hn::Vec<hn::Rebind<int32_t, DD>> SampleLanes(DD dd, const SourcePlane& s, int mode, hn::Vec<DD> sx,
-                                                        hn::Vec<DD> sy) {
+HWY_INLINE auto Floats(DD, hn::Vec<DD> low, hn::Vec<DD> high) {
   const hn::Rebind<float, DD> df;
+  return hn::Combine(hn::Twice<decltype(df)>(), hn::DemoteTo(df, high), hn::DemoteTo(df, low));
+}
+template <class DD>
+HWY_INLINE auto Ints(DD dd, hn::Vec<DD> low, hn::Vec<DD> high) {
   const hn::Rebind<int32_t, DD> di;
+  // Floors inside the spans are far from the int range; the clamps of the fetches bound the rest.
+  const auto limit = hn::Set(dd, 1e9);
+  low = hn::Min(hn::Max(low, hn::Neg(limit)), limit);
+  high = hn::Min(hn::Max(high, hn::Neg(limit)), limit);
+  return hn::Combine(hn::Twice<decltype(di)>(), hn::DemoteTo(di, high), hn::DemoteTo(di, low));
+}
+
+// Samples at double positions (sx, sy) of two vectors of lanes, as SampleAt does for modes 1 and 2.
+template <class DD>
+HWY_INLINE auto SampleLanes(DD dd, const SourcePlane& s, int mode, hn::Vec<DD> sxLow, hn::Vec<DD> syLow,
+                            hn::Vec<DD> sxHigh, hn::Vec<DD> syHigh) {
+  const hn::Twice<hn::Rebind<float, DD>> df;
+  const hn::Twice<hn::Rebind<int32_t, DD>> di;
   if (mode == kNearest) {
-    const auto fx = hn::Min(hn::Max(hn::DemoteTo(df, sx), hn::Set(df, static_cast<float>(s.left))),
+    const auto fx = hn::Min(hn::Max(Floats(dd, sxLow, sxHigh), hn::Set(df, static_cast<float>(s.left))),
                             hn::Set(df, static_cast<float>(s.right)));
-    const auto fy = hn::Min(hn::Max(hn::DemoteTo(df, sy), hn::Set(df, static_cast<float>(s.top))),
+    const auto fy = hn::Min(hn::Max(Floats(dd, syLow, syHigh), hn::Set(df, static_cast<float>(s.top))),
                             hn::Set(df, static_cast<float>(s.bottom)));
     return FetchNearest(di, s, hn::NearestInt(fx), hn::NearestInt(fy));
   }
-  const auto floorX = hn::Floor(sx), floorY = hn::Floor(sy);
-  const auto wx = WeightLanes(df, hn::DemoteTo(df, hn::Sub(sx, floorX)));
-  const auto wy = WeightLanes(df, hn::DemoteTo(df, hn::Sub(sy, floorY)));
-  // Positions inside the spans are far from the int range; the clamp in FetchLinear bounds the rest.
-  const auto limit = hn::Set(dd, 1e9);
-  const auto x0 = hn::DemoteTo(di, hn::Min(hn::Max(floorX, hn::Neg(limit)), limit));
-  const auto y0 = hn::DemoteTo(di, hn::Min(hn::Max(floorY, hn::Neg(limit)), limit));
-  return FetchLinear(di, s, x0, y0, wx, wy);
+  const auto floorXLow = hn::Floor(sxLow), floorXHigh = hn::Floor(sxHigh);
+  const auto floorYLow = hn::Floor(syLow), floorYHigh = hn::Floor(syHigh);
+  const auto wx = WeightLanes(df, Floats(dd, hn::Sub(sxLow, floorXLow), hn::Sub(sxHigh, floorXHigh)));
+  const auto wy = WeightLanes(df, Floats(dd, hn::Sub(syLow, floorYLow), hn::Sub(syHigh, floorYHigh)));
+  return FetchLinear(di, s, Ints(dd, floorXLow, floorXHigh), Ints(dd, floorYLow, floorYHigh), wx, wy);
 }
 
 template <class DI>
@@ -131,10 +145,12 @@ void AffineRow(const SourcePlane& source, const double* inverse, int mode, bool 
     const int n = static_cast<int>(hn::Lanes(dd));
     const auto i0 = hn::Set(dd, inverse[0]), i3 = hn::Set(dd, inverse[3]);
     const auto xb = hn::Set(dd, xBase), yb = hn::Set(dd, yBase);
-    for (; x + n <= to; x += n) {
-      const auto xs = hn::Iota(dd, static_cast<double>(x));
-      const auto sx = hn::Add(hn::Mul(i0, xs), xb), sy = hn::Add(hn::Mul(i3, xs), yb);
-      StoreLanes(hn::Rebind<int32_t, decltype(dd)>(), SampleLanes(dd, source, mode, sx, sy), row + x);
+    const hn::Twice<hn::Rebind<int32_t, decltype(dd)>> di;
+    for (; x + 2 * n <= to; x += 2 * n) {
+      const auto low = hn::Iota(dd, static_cast<double>(x)), high = hn::Iota(dd, static_cast<double>(x + n));
+      const auto sxLow = hn::Add(hn::Mul(i0, low), xb), syLow = hn::Add(hn::Mul(i3, low), yb);
+      const auto sxHigh = hn::Add(hn::Mul(i0, high), xb), syHigh = hn::Add(hn::Mul(i3, high), yb);
+      StoreLanes(di, SampleLanes(dd, source, mode, sxLow, syLow, sxHigh, syHigh), row + x);
     }
   }
   for (; x < to; ++x) {
@@ -157,11 +173,15 @@ void PerspectiveRow(const SourcePlane& source, const double* backward, int mode,
     const int n = static_cast<int>(hn::Lanes(dd));
     const auto c0 = hn::Set(dd, backward[0]), c3 = hn::Set(dd, backward[3]), c6 = hn::Set(dd, backward[6]);
     const auto xb = hn::Set(dd, xBase), yb = hn::Set(dd, yBase), wb = hn::Set(dd, wBase);
-    for (; x + n <= to; x += n) {
-      const auto xs = hn::Iota(dd, static_cast<double>(x));
-      const auto w = hn::Add(hn::Mul(c6, xs), wb);
-      const auto sx = hn::Div(hn::Add(hn::Mul(c0, xs), xb), w), sy = hn::Div(hn::Add(hn::Mul(c3, xs), yb), w);
-      StoreLanes(hn::Rebind<int32_t, decltype(dd)>(), SampleLanes(dd, source, mode, sx, sy), row + x);
+    const hn::Twice<hn::Rebind<int32_t, decltype(dd)>> di;
+    for (; x + 2 * n <= to; x += 2 * n) {
+      const auto low = hn::Iota(dd, static_cast<double>(x)), high = hn::Iota(dd, static_cast<double>(x + n));
+      const auto wLow = hn::Add(hn::Mul(c6, low), wb), wHigh = hn::Add(hn::Mul(c6, high), wb);
+      const auto sxLow = hn::Div(hn::Add(hn::Mul(c0, low), xb), wLow);
+      const auto syLow = hn::Div(hn::Add(hn::Mul(c3, low), yb), wLow);
+      const auto sxHigh = hn::Div(hn::Add(hn::Mul(c0, high), xb), wHigh);
+      const auto syHigh = hn::Div(hn::Add(hn::Mul(c3, high), yb), wHigh);
+      StoreLanes(di, SampleLanes(dd, source, mode, sxLow, syLow, sxHigh, syHigh), row + x);
     }
   }
   for (; x < to; ++x) {
