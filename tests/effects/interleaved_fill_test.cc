@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "effects/effect_features.h"
+#include "effects/processing_mode.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
 
@@ -15,7 +15,7 @@ constexpr int kPortable = 1;
 constexpr int kVector = 2;
 
 std::vector<int> PathModes() {
-  if (EffectAvxReported()) return {kPortable, kVector};
+  if (effects::AvxReported()) return {kPortable, kVector};
   return {kPortable};
 }
 

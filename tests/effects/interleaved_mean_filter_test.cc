@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "effects/effect_features.h"
+#include "effects/processing_mode.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
 
@@ -38,7 +38,7 @@ constexpr int kVector = 2;
 
 // The paths this processor can run.
 std::vector<int> PathModes() {
-  if (EffectVectorPathAvailable()) return {kPortable, kVector};
+  if (effects::VectorPathAvailable()) return {kPortable, kVector};
   return {kPortable};
 }
 
@@ -194,7 +194,7 @@ TEST(InterleavedMeanFilter, PortablePathRefusesToWorkInPlace) {
 // In place, every output is still computed from the unfiltered plane: the result equals the one
 // written into a separate destination.
 TEST(InterleavedMeanFilter, VectorPathInPlaceGivesTheSeparateDestinationResult) {
-  if (!EffectVectorPathAvailable()) GTEST_SKIP() << "no AVX2";
+  if (!effects::VectorPathAvailable()) GTEST_SKIP() << "no AVX2";
   for (const FilterExport& e : kExports) {
     SCOPED_TRACE(e.name);
     TestImage<uint8_t> plane(203, 3 * e.window, 9, 5);
@@ -251,7 +251,7 @@ TEST(InterleavedMeanFilter, PortablePathRefusesWindowsNotSmallerThanTheRegion) {
 }
 
 TEST(InterleavedMeanFilter, VectorPathSizeRules) {
-  if (!EffectVectorPathAvailable()) GTEST_SKIP() << "no AVX2";
+  if (!effects::VectorPathAvailable()) GTEST_SKIP() << "no AVX2";
   TestImage<uint8_t> source(64, 12);
   source.FillRandom(9, 0, 255);
   TestImage<uint8_t> destination(64, 12);
@@ -299,7 +299,7 @@ TEST(InterleavedMeanFilter, ProcessingModes) {
     EXPECT_EQ(inPlace(0), ippStsBadArgErr);
     EXPECT_EQ(plane.RegionBytes(), before);
   }
-  if (EffectVectorPathAvailable()) {
+  if (effects::VectorPathAvailable()) {
     EXPECT_EQ(inPlace(0), ippStsNoErr);
     EXPECT_NE(plane.RegionBytes(), before);
   }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "effects/effect_features.h"
+#include "effects/processing_mode.h"
 #include "pixelation_test_support.h"
 #include "support/test_image.h"
 #include "support/builds.h"
@@ -30,7 +30,7 @@ struct Frame {
 
 TEST(PixelizedTwoPlane, LumaInSquareBlocksThenChromaInPairBlocks) {
   std::vector<int> modes = {0, 1};
-  if (EffectVectorPathAvailable()) modes.push_back(2);
+  if (effects::VectorPathAvailable()) modes.push_back(2);
   for (const auto& e : kFixedSizeExports) {
     const int n = e.blockSize;
     if (n > 256) continue;

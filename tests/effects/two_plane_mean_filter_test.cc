@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "effects/effect_features.h"
+#include "effects/processing_mode.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
 #include "support/builds.h"
@@ -107,7 +107,7 @@ TEST(TwoPlaneMeanFilter, PortablePathFiltersTheLumaThenRefusesTheChromaInPlace) 
 }
 
 TEST(TwoPlaneMeanFilter, VectorPathFiltersBothPlanesInPlace) {
-  if (!EffectVectorPathAvailable()) GTEST_SKIP() << "no AVX2";
+  if (!effects::VectorPathAvailable()) GTEST_SKIP() << "no AVX2";
   uint32_t seed = 100;
   for (const FilterExport& e : kExports) {
     for (IppiSize size : kFrameSizes) {
@@ -172,7 +172,7 @@ TEST(TwoPlaneMeanFilter, ChromaFailuresLeaveTheLumaFiltered) {
 }
 
 TEST(TwoPlaneMeanFilter, EveryVariantGivesTheGenericResult) {
-  const int mode = EffectVectorPathAvailable() ? kVector : kPortable;
+  const int mode = effects::VectorPathAvailable() ? kVector : kPortable;
   for (const FilterExport& e : {kExports[0], kExports[3], kExports[8]}) {
     SCOPED_TRACE(e.name);
     ExpectBuildsMatchGeneric([&](Build) {
