@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
+#include "effects/mean_filter/mean_filter.h"
 #include "effects/processing_mode.h"
+#include "support/builds.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
 
@@ -207,6 +210,37 @@ TEST(InterleavedMeanFilter, VectorPathInPlaceGivesTheSeparateDestinationResult) 
     ASSERT_EQ(e.filter(plane.data(), plane.step(), plane.data(), plane.step(), plane.size(), kVector), ippStsNoErr);
     EXPECT_EQ(plane.RegionBytes(), separate.RegionBytes());
     EXPECT_TRUE(plane.GuardsIntact());
+  }
+}
+
+// Every build of the dispatched filter against the generic one, on the portable path: into a
+// separate destination, and in place as the two-plane filters run it. Regions of every vector tail
+// and row padding, with enough rows for several windows; 11 x 11 and 19 x 19 sum in the other
+// lane widths of the processor builds.
+TEST(InterleavedMeanFilter, EveryBuildGivesTheGenericResult) {
+  for (const int window : {3, 9, 11, 19}) {
+    SCOPED_TRACE(::testing::Message() << "window " << window);
+    ForEachOddShape([&](const Shape& shape) {
+      const IppiSize region{shape.width, shape.height + window + 2};
+      TestImage<uint8_t> source(region.width, region.height, shape.padding, 3);
+      source.FillRandom(static_cast<uint32_t>(shape.width + window), 0, 255);
+      // The border of the destination is never written: the same prefill for every build.
+      ExpectBuildsMatchGeneric([&](Build) {
+        TestImage<uint8_t> destination(region.width, region.height, shape.padding + 2, 1 + shape.width % 7);
+        destination.FillRandom(77, 0, 255);
+        const IppStatus separate =
+            effects::FilterPairs8u(source.data(), source.step(), destination.data(), destination.step(), region,
+                                   window, effects::kPortableRules);
+        TestImage<uint8_t> plane(region.width, region.height, shape.padding, 5);
+        for (int y = 0; y < region.height; ++y) std::memcpy(&plane.at(0, y), &source.at(0, y), region.width);
+        const IppStatus inPlace = effects::FilterPairs8u(plane.data(), plane.step(), plane.data(), plane.step(),
+                                                         region, window, effects::kPortableInPlaceRules);
+        EXPECT_TRUE(destination.GuardsIntact());
+        EXPECT_TRUE(plane.GuardsIntact());
+        EXPECT_TRUE(source.GuardsIntact());
+        return std::tuple(separate, Capture(destination), inPlace, Capture(plane));
+      });
+    });
   }
 }
 

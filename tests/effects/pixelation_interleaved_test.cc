@@ -198,6 +198,33 @@ TEST(PixelizedInterleaved, RegionEdgesClipBlocks) {
   }
 }
 
+// Rows of every vector tail and destinations at many offsets from a vector boundary, on the
+// portable path under every build and on the vector path.
+TEST(PixelizedInterleaved, EveryBuildGivesTheGenericResultOnOddShapes) {
+  for (const auto& e : {kFixedSizeExports[0], kFixedSizeExports[2], kFixedSizeExports[3]}) {
+    SCOPED_TRACE(::testing::Message() << "N " << e.blockSize);
+    ForEachOddShape([&](const Shape& shape) {
+      TestImage<uint8_t> source(shape.width, shape.height + 5, shape.padding, 2);
+      source.FillRandom(static_cast<uint32_t>(shape.width * 3 + shape.padding), 0, 255);
+      const std::vector<uint8_t> expected = ExpectedInterleavedPixelation(source, e.blockSize);
+      const int misalign = shape.width * 5 % 64;
+      ExpectBuildsMatchGeneric([&](Build build) {
+        TestImage<uint8_t> destination(source.width(), source.height(), shape.padding + 2, misalign);
+        destination.FillBytes(SentinelFor(build));
+        const IppStatus status = PixelizeInterleaved(e.interleaved, source, destination, kPortable);
+        EXPECT_TRUE(destination.RegionBytes() == expected);
+        EXPECT_TRUE(destination.GuardsIntact());
+        return std::tuple(status, Capture(destination));
+      });
+      if (!effects::VectorPathAvailable() || source.width() < e.vectorMinimumWidth) return;
+      TestImage<uint8_t> destination(source.width(), source.height(), shape.padding + 2, misalign);
+      EXPECT_EQ(PixelizeInterleaved(e.interleaved, source, destination, kVector), ippStsNoErr);
+      EXPECT_TRUE(destination.RegionBytes() == expected) << "vector path";
+      EXPECT_TRUE(destination.GuardsIntact());
+    });
+  }
+}
+
 TEST(PixelizedInterleaved, InPlaceGivesTheSameResult) {
   std::vector<int> modes = {kPortable};
   if (effects::VectorPathAvailable()) modes.push_back(kVector);
