@@ -35,70 +35,151 @@ HWY_INLINE void AccumulateRow(const SlidingSums& sums, const uint8_t* HWY_RESTRI
   const hn::Rebind<uint8_t, decltype(d16)> d8;
   const int lanes = static_cast<int>(hn::Lanes(d16));
   uint16_t* HWY_RESTRICT columnSums = sums.columnSums;
-  for (int x = 0; x < sums.paddedBytes; x += lanes) {
+  int x = 0;
+  for (; x + lanes <= sums.rowBytes; x += lanes) {
     hn::StoreU(hn::Add(hn::LoadU(d16, columnSums + x), hn::PromoteTo(d16, hn::LoadU(d8, row + x))), d16,
                columnSums + x);
   }
+  for (; x < sums.rowBytes; ++x) columnSums[x] = static_cast<uint16_t>(columnSums[x] + row[x]);
 }
 
-// The running sums cross lanes, which the targets' shifts and broadcasts do within 128-bit blocks
-// only: they run on 128-bit vectors of four pairs, each continuing from the totals of the last
-// pair before it (`carry`, in every pair).
-using Pairs16 = hn::FixedTag<uint16_t, 8>;
+// Slides the column sums of bytes x to the row's end one by one and continues their running sums
+// from those of the bytes before (the two in front of the row are the zeros of the lead).
+template <class Lane>
+HWY_INLINE void SlideAndScanTail(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
+                                 const uint8_t* HWY_RESTRICT leaving, int x) {
+  Lane* HWY_RESTRICT prefix = reinterpret_cast<Lane*>(sums.prefix);
+  for (; x < sums.rowBytes; ++x) {
+    sums.columnSums[x] = static_cast<uint16_t>(sums.columnSums[x] + entering[x] - leaving[x]);
+    prefix[x] = static_cast<Lane>(prefix[x - 2] + sums.columnSums[x]);
+  }
+}
 
-// Adds the entering row to the column sums of four pairs from byte x and subtracts the leaving
-// one; returns the new column sums.
-HWY_INLINE hn::Vec<Pairs16> SlideColumns(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
-                                         const uint8_t* HWY_RESTRICT leaving, int x) {
-  const Pairs16 d16;
-  const hn::Rebind<uint8_t, Pairs16> d8;
+// Running sums along the row cross lanes. The targets' lane shifts and broadcasts work within
+// blocks of 128 bits: each block of pairs is summed on its own, then the totals of the blocks
+// below it are added, and the totals of all the vectors before it (`carry`, in every pair) when
+// it is stored. The carry does not wait for the sums of its vector, only for their total.
+
+template <class D>
+constexpr size_t BlocksOf(D d) {
+  return hn::MaxLanes(d) * sizeof(hn::TFromD<D>) / 16;
+}
+
+// The blocks of `v` moved up by kBy blocks, zeros coming in at the bottom.
+template <size_t kBy, class D>
+HWY_INLINE hn::Vec<D> ShiftBlocksUp(D d, hn::Vec<D> v) {
+  const hn::Repartition<uint32_t, D> d32;
+  const hn::RebindToSigned<decltype(d32)> di32;
+  constexpr int kLanes = static_cast<int>(kBy * 4);
+  const auto from = hn::Max(hn::Sub(hn::Iota(di32, 0), hn::Set(di32, kLanes)), hn::Zero(di32));
+  const auto moved = hn::TableLookupLanes(hn::BitCast(d32, v), hn::IndicesFromVec(d32, from));
+  return hn::BitCast(d, hn::IfThenZeroElse(hn::FirstN(d32, kLanes), moved));
+}
+
+// In each block, the sum of the totals of the blocks below it.
+template <class D>
+HWY_INLINE hn::Vec<D> BlocksBelow(D d, hn::Vec<D> blockTotals) {
+  // Two blocks: the lower block's totals move into the upper half.
+  if constexpr (BlocksOf(D()) == 2) return hn::ConcatLowerLower(d, blockTotals, hn::Zero(d));
+  auto below = ShiftBlocksUp<1>(d, blockTotals);
+  if constexpr (BlocksOf(D()) > 2) {
+    below = hn::Add(below, ShiftBlocksUp<1>(d, below));
+    below = hn::Add(below, ShiftBlocksUp<2>(d, below));
+  }
+  return below;
+}
+
+// Inclusive sums of each channel over the pairs of `v` (a pair is two adjacent lanes).
+template <class D>
+HWY_INLINE hn::Vec<D> PairSums(D d, hn::Vec<D> v) {
+  hn::Vec<D> blockTotals;
+  if constexpr (sizeof(hn::TFromD<D>) == 2) {
+    const hn::Repartition<uint32_t, D> dPairs;
+    v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
+    v = hn::Add(v, hn::ShiftLeftLanes<4>(d, v));
+    blockTotals = hn::BitCast(d, hn::Broadcast<3>(hn::BitCast(dPairs, v)));
+  } else {
+    const hn::Repartition<uint64_t, D> dPairs;
+    v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
+    blockTotals = hn::BitCast(d, hn::Broadcast<1>(hn::BitCast(dPairs, v)));
+  }
+  if constexpr (BlocksOf(D()) > 1) v = hn::Add(v, BlocksBelow(d, blockTotals));
+  return v;
+}
+
+// The last pair of `v` in every pair.
+template <class D>
+HWY_INLINE hn::Vec<D> LastPairEverywhere(D d, hn::Vec<D> v) {
+  const hn::Repartition<uint32_t, D> d32;
+  const hn::RebindToSigned<decltype(d32)> di32;
+  const int last = static_cast<int>(hn::Lanes(d32)) - 1;
+  hn::Vec<decltype(di32)> from;
+  if constexpr (sizeof(hn::TFromD<D>) == 2) {
+    from = hn::Set(di32, last);
+  } else {
+    from = hn::Add(hn::Set(di32, last - 1), hn::And(hn::Iota(di32, 0), hn::Set(di32, 1)));
+  }
+  return hn::BitCast(d, hn::TableLookupLanes(hn::BitCast(d32, v), hn::IndicesFromVec(d32, from)));
+}
+
+// Adds the entering row to the column sums of the vector of bytes from x and subtracts the
+// leaving one; returns the new column sums.
+template <class D16>
+HWY_INLINE hn::Vec<D16> SlideColumns(D16 d16, uint16_t* HWY_RESTRICT columnSums,
+                                     const uint8_t* HWY_RESTRICT entering, const uint8_t* HWY_RESTRICT leaving,
+                                     int x) {
+  const hn::Rebind<uint8_t, D16> d8;
   const auto in = hn::PromoteTo(d16, hn::LoadU(d8, entering + x));
   const auto out = hn::PromoteTo(d16, hn::LoadU(d8, leaving + x));
-  const auto columns = hn::Sub(hn::Add(hn::LoadU(d16, sums.columnSums + x), in), out);
-  hn::StoreU(columns, d16, sums.columnSums + x);
+  const auto columns = hn::Sub(hn::Add(hn::LoadU(d16, columnSums + x), in), out);
+  hn::StoreU(columns, d16, columnSums + x);
   return columns;
 }
 
 HWY_INLINE void SlideAndScan16(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
                                const uint8_t* HWY_RESTRICT leaving) {
-  const Pairs16 d16;
-  const hn::Repartition<uint32_t, Pairs16> d32;
+  const hn::ScalableTag<uint16_t> d16;
+  const int lanes = static_cast<int>(hn::Lanes(d16));
+  uint16_t* HWY_RESTRICT columnSums = sums.columnSums;
   uint16_t* HWY_RESTRICT prefix = reinterpret_cast<uint16_t*>(sums.prefix);
   auto carry = hn::Zero(d16);
-  for (int x = 0; x < sums.paddedBytes; x += 8) {
-    const auto columns = SlideColumns(sums, entering, leaving, x);
-    auto running = hn::Add(columns, hn::ShiftLeftLanes<2>(d16, columns));
-    running = hn::Add(hn::Add(running, hn::ShiftLeftLanes<4>(d16, running)), carry);
-    hn::StoreU(running, d16, prefix + x);
-    carry = hn::BitCast(d16, hn::Broadcast<3>(hn::BitCast(d32, running)));
+  int x = 0;
+  for (; x + lanes <= sums.rowBytes; x += lanes) {
+    const auto running = PairSums(d16, SlideColumns(d16, columnSums, entering, leaving, x));
+    hn::StoreU(hn::Add(running, carry), d16, prefix + x);
+    carry = hn::Add(carry, LastPairEverywhere(d16, running));
   }
+  SlideAndScanTail<uint16_t>(sums, entering, leaving, x);
 }
 
 HWY_INLINE void SlideAndScan32(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
                                const uint8_t* HWY_RESTRICT leaving) {
-  const hn::Half<Pairs16> dHalf;
-  const hn::FixedTag<uint32_t, 4> d32;
-  const hn::Repartition<uint64_t, decltype(d32)> d64;
+  const hn::ScalableTag<uint16_t> d16;
+  const hn::Half<decltype(d16)> dHalf;
+  const hn::Rebind<uint32_t, decltype(dHalf)> d32;
+  const int lanes = static_cast<int>(hn::Lanes(d16));
+  uint16_t* HWY_RESTRICT columnSums = sums.columnSums;
   uint32_t* HWY_RESTRICT prefix = reinterpret_cast<uint32_t*>(sums.prefix);
   auto carry = hn::Zero(d32);
-  for (int x = 0; x < sums.paddedBytes; x += 8) {
-    const auto columns = SlideColumns(sums, entering, leaving, x);
-    const hn::Vec<decltype(d32)> halves[2] = {hn::PromoteTo(d32, hn::LowerHalf(dHalf, columns)),
-                                              hn::PromoteTo(d32, hn::UpperHalf(dHalf, columns))};
-    for (int h = 0; h < 2; ++h) {
-      const auto running = hn::Add(hn::Add(halves[h], hn::ShiftLeftLanes<2>(d32, halves[h])), carry);
-      hn::StoreU(running, d32, prefix + x + 4 * h);
-      carry = hn::BitCast(d32, hn::Broadcast<1>(hn::BitCast(d64, running)));
-    }
+  int x = 0;
+  for (; x + lanes <= sums.rowBytes; x += lanes) {
+    const auto columns = SlideColumns(d16, columnSums, entering, leaving, x);
+    const auto low = PairSums(d32, hn::PromoteTo(d32, hn::LowerHalf(dHalf, columns)));
+    const auto high = PairSums(d32, hn::PromoteTo(d32, hn::UpperHalf(dHalf, columns)));
+    hn::StoreU(hn::Add(low, carry), d32, prefix + x);
+    carry = hn::Add(carry, LastPairEverywhere(d32, low));
+    hn::StoreU(hn::Add(high, carry), d32, prefix + x + lanes / 2);
+    carry = hn::Add(carry, LastPairEverywhere(d32, high));
   }
+  SlideAndScanTail<uint32_t>(sums, entering, leaving, x);
 }
 
 // The output row's valid bytes, x from `reach` (2 x window / 2) to rowBytes - reach: the window
 // sum of byte x is prefix[x + reach] - prefix[x - reach - 2].
 HWY_INLINE void WriteMeans16(const SlidingSums& sums, uint8_t* HWY_RESTRICT output) {
-  const hn::ScalableTag<uint16_t> d16;
-  const hn::Rebind<int16_t, decltype(d16)> di16;
-  const hn::Rebind<uint8_t, decltype(d16)> d8;
+  const hn::ScalableTag<uint8_t> d8;
+  const hn::Repartition<uint16_t, decltype(d8)> d16;
+  const size_t half = hn::Lanes(d16);
   const int window = sums.window;
   const int reach = 2 * (window / 2);
   const uint16_t* prefix = reinterpret_cast<const uint16_t*>(sums.prefix);
@@ -106,13 +187,17 @@ HWY_INLINE void WriteMeans16(const SlidingSums& sums, uint8_t* HWY_RESTRICT outp
   const uint16_t* behind = prefix - 2;
   const Divider16 divider = Divider16For(window);
   const auto multiplier = hn::Set(d16, divider.multiplier);
+  const auto meansAt = [&](size_t i) HWY_ATTR {
+    const auto windowSums = hn::Sub(hn::LoadU(d16, ahead + i), hn::LoadU(d16, behind + i));
+    return hn::ShiftRightSame(hn::MulHigh(windowSums, multiplier), divider.shift);
+  };
   uint8_t* out = output + reach;
   ForEachVectorAligned(
       d8, out, static_cast<size_t>(sums.rowBytes - 2 * reach),
       [&](size_t i, auto aligned) HWY_ATTR {
-        const auto windowSums = hn::Sub(hn::LoadU(d16, ahead + i), hn::LoadU(d16, behind + i));
-        const auto means = hn::ShiftRightSame(hn::MulHigh(windowSums, multiplier), divider.shift);
-        StoreVector(aligned, hn::DemoteTo(d8, hn::BitCast(di16, means)), d8, out + i);
+        // Means are at most 255: the low bytes of the 16-bit lanes.
+        const auto means = hn::ConcatEven(d8, hn::BitCast(d8, meansAt(i + half)), hn::BitCast(d8, meansAt(i)));
+        StoreVector(aligned, means, d8, out + i);
       },
       [&](size_t i) HWY_ATTR { out[i] = WindowMean(static_cast<uint16_t>(ahead[i] - behind[i]), window); });
 }
@@ -127,7 +212,7 @@ HWY_INLINE void WriteMeans32(const SlidingSums& sums, uint8_t* HWY_RESTRICT outp
   const uint32_t* prefix = reinterpret_cast<const uint32_t*>(sums.prefix);
   const uint32_t* ahead = prefix + 2 * reach;
   const uint32_t* behind = prefix - 2;
-  const auto multiplier = hn::Set(d32, Multiplier32(SampleCount(window)));
+  const auto multiplier = hn::Set(d32, Multiplier32For(window));
   const auto upperHalves = hn::Set(d64, uint64_t{0xFFFFFFFF00000000u});
   uint8_t* out = output + reach;
   ForEachVectorAligned(

@@ -25,17 +25,16 @@ IppStatus FilterPairs8u(const uint8_t* source, int sourceStep, uint8_t* destinat
 
   const ValidArea area = ValidAreaOf(region, window);
   if (area.Empty()) return ippStsNoErr;
-  MeanFilterWorkspace workspace(region.width / 2 * 2, window);
-  if (!workspace) return ippStsMemAllocErr;
   const auto input = View(source, sourceStep, region);
   const auto output = View(destination, destinationStep, region);
-  for (int row = 0; row < window - 1; ++row) AccumulateRow(workspace.sums(), workspace.Keep(row, input.Row(row)));
+  MeanFilterWorkspace workspace(input, window, RegionsOverlap(input, output));
+  if (!workspace) return ippStsMemAllocErr;
+  for (int row = 0; row < window - 1; ++row) AccumulateRow(workspace.sums(), workspace.Enter(row));
   for (int row = area.firstRow; row < area.endRow; ++row) {
-    // The entering row lies below every output row written so far, so it is still unfiltered; the
-    // leaving row, window rows above it, comes from the ring.
+    // The entering row lies below every output row written so far, so it is still unfiltered.
     const int entering = row + window / 2;
-    const uint8_t* enteringCopy = workspace.Keep(entering, input.Row(entering));
-    FilterRow(workspace.sums(), enteringCopy, workspace.Kept(entering + 1), output.Row(row));
+    const uint8_t* enteringRow = workspace.Enter(entering);
+    FilterRow(workspace.sums(), enteringRow, workspace.Leave(entering - window), output.Row(row));
   }
   return ippStsNoErr;
 }

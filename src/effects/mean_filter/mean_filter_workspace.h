@@ -1,14 +1,15 @@
-// Where the interleaved mean filter works and what it writes. Every build runs the same rows:
-// each source row is copied into a ring before any output row that could overwrite it is
-// written, the column sums of the window's rows slide down by adding the entering row and
-// subtracting the leaving one (taken from the ring, so an in-place call subtracts the unfiltered
-// row), and each output row comes from the column sums along the row. The cost per pixel does
-// not depend on the window.
+// Where the interleaved mean filter works and what it writes. Every build runs the same rows: the
+// column sums of the window's rows slide down by adding the entering row and subtracting the
+// leaving one, and each output row comes from the column sums along the row; the cost per pixel
+// does not depend on the window. When the destination may overlap the source (in place), each
+// source row is copied into a ring as it enters, before any output row that could overwrite it
+// is written, and leaves from there: every output comes from the unfiltered plane.
 #pragma once
 
 #include <cstdint>
 
 #include "RynRAZUdidazoror.h"
+#include "frame/image_view.h"
 
 namespace ryn::effects {
 
@@ -29,24 +30,26 @@ inline ValidArea ValidAreaOf(IppiSize region, int window) {
   return ValidArea{half, region.height - half, half, pairs - half};
 }
 
-// What a row kernel works on. Column sums and prefix sums run over `paddedBytes` columns, a whole
-// number of the widest vectors; the columns past `rowBytes` stay zero.
+// What a row kernel works on: sums over the `rowBytes` bytes of the region's whole pairs.
 struct SlidingSums {
   uint16_t* columnSums;  // per byte, the sum of the window's rows
   uint8_t* prefix;       // per byte, sums along the row (32-bit, or 16-bit in some builds), with zeros in front
-  int rowBytes;          // the bytes of the region's whole pairs
-  int paddedBytes;
+  int rowBytes;
   int window;
 };
 
-// The working memory of one call, zeroed: a ring of window + 1 row copies, the column sums and
-// the prefix sums.
+// True when some byte of the destination rows may be a byte of the source rows (steps at least
+// the width).
+bool RegionsOverlap(const ImageView<const uint8_t>& source, const ImageView<uint8_t>& destination);
+
+// The working memory of one call, zeroed: the column sums, the prefix sums, a row of zeros and,
+// when the rows are copied, a ring of window + 1 row copies.
 class MeanFilterWorkspace {
  public:
   // Zero prefix sums in front of the first column, read by the windows of the first valid pairs.
   static constexpr int kPrefixLeadBytes = 64;
 
-  MeanFilterWorkspace(int rowBytes, int window);
+  MeanFilterWorkspace(const ImageView<const uint8_t>& input, int window, bool copiesRows);
   ~MeanFilterWorkspace();
   MeanFilterWorkspace(const MeanFilterWorkspace&) = delete;
   MeanFilterWorkspace& operator=(const MeanFilterWorkspace&) = delete;
@@ -54,18 +57,22 @@ class MeanFilterWorkspace {
   // False when the memory could not be had.
   explicit operator bool() const { return block_ != nullptr; }
 
-  // Copies source row `index` into its slot and returns the copy.
-  const uint8_t* Keep(int index, const uint8_t* row);
-  // The copy of row `index`: the slot after the newest row's holds the oldest row, or zeros
-  // while no row has used it.
-  const uint8_t* Kept(int index) const;
+  // Source row `index` as it enters the window: its copy in the ring, or the row itself.
+  const uint8_t* Enter(int index);
+  // Row `index` as it leaves the window: zeros for rows above the region (index < 0).
+  const uint8_t* Leave(int index) const;
 
   const SlidingSums& sums() const { return sums_; }
 
  private:
+  const uint8_t* Slot(int index) const;
+
+  ImageView<const uint8_t> input_;
+  bool copiesRows_;
+  int slots_;
   uint8_t* block_ = nullptr;
   uint8_t* ring_ = nullptr;
-  int slots_ = 0;
+  const uint8_t* zeros_ = nullptr;
   SlidingSums sums_{};
 };
 

@@ -9,9 +9,6 @@ namespace ryn::effects {
 
 constexpr uint32_t SampleCount(int window) { return static_cast<uint32_t>(window * window); }
 
-// A window's sum divided by its sample count, truncated.
-inline uint8_t WindowMean(uint32_t sum, int window) { return static_cast<uint8_t>(sum / SampleCount(window)); }
-
 constexpr uint32_t LargestWindowSum(int window) { return 255u * SampleCount(window); }
 
 // Window sums fit in 16-bit lanes (so do their differences of wrapping 16-bit prefix sums).
@@ -71,12 +68,31 @@ inline constexpr std::array<Divider16, (kLargestWindow - kSmallestWindow) / 2 + 
 
 constexpr Divider16 Divider16For(int window) { return kDividers16[(window - kSmallestWindow) / 2]; }
 
-constexpr bool EveryWindowHasAnExactDivider() {
+// The 32-bit multipliers, by (window - 3) / 2.
+inline constexpr std::array<uint32_t, (kLargestWindow - kSmallestWindow) / 2 + 1> kMultipliers32 = [] {
+  std::array<uint32_t, (kLargestWindow - kSmallestWindow) / 2 + 1> multipliers{};
   for (int window = kSmallestWindow; window <= kLargestWindow; window += 2) {
-    if (SumsFit16Bits(window) ? Divider16For(window).shift < 0 : !Exact32(SampleCount(window))) return false;
+    multipliers[(window - kSmallestWindow) / 2] = Multiplier32(SampleCount(window));
+  }
+  return multipliers;
+}();
+
+constexpr uint32_t Multiplier32For(int window) { return kMultipliers32[(window - kSmallestWindow) / 2]; }
+
+constexpr bool EveryWindowHasExactDividers() {
+  for (int window = kSmallestWindow; window <= kLargestWindow; window += 2) {
+    if (SumsFit16Bits(window) && Divider16For(window).shift < 0) return false;
+    if (!Exact32(SampleCount(window))) return false;
   }
   return true;
 }
-static_assert(EveryWindowHasAnExactDivider(), "a window without an exact reciprocal");
+static_assert(EveryWindowHasExactDividers(), "a window without an exact reciprocal");
+
+// A window's sum divided by its sample count, truncated: the quotient sum / window², which the
+// 32-bit reciprocal gives exactly for every sum a window can have (a division instruction per
+// byte would cost more than the rest of the filter).
+inline uint8_t WindowMean(uint32_t sum, int window) {
+  return static_cast<uint8_t>((uint64_t{sum} * Multiplier32For(window)) >> 32);
+}
 
 }  // namespace ryn::effects
