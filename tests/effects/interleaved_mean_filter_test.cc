@@ -215,10 +215,10 @@ TEST(InterleavedMeanFilter, VectorPathInPlaceGivesTheSeparateDestinationResult) 
 
 // Every build of the dispatched filter against the generic one, on the portable path: into a
 // separate destination, and in place as the two-plane filters run it. Regions of every vector tail
-// and row padding, with enough rows for several windows; 11 x 11 and 19 x 19 sum in the other
-// lane widths of the processor builds.
+// and row padding, with enough rows for several windows; 15 x 15 has the largest sums of 16-bit
+// lanes, 19 x 19 sums in 32-bit lanes.
 TEST(InterleavedMeanFilter, EveryBuildGivesTheGenericResult) {
-  for (const int window : {3, 9, 11, 19}) {
+  for (const int window : {3, 15, 19}) {
     SCOPED_TRACE(::testing::Message() << "window " << window);
     ForEachOddShape([&](const Shape& shape) {
       const IppiSize region{shape.width, shape.height + window + 2};

@@ -56,70 +56,58 @@ HWY_INLINE void SlideAndScanTail(const SlidingSums& sums, const uint8_t* HWY_RES
 }
 
 // Running sums along the row cross lanes. The targets' lane shifts and broadcasts work within
-// blocks of 128 bits: each block of pairs is summed on its own, then the totals of the blocks
-// below it are added, and the totals of all the vectors before it (`carry`, in every pair) when
-// it is stored. The carry does not wait for the sums of its vector, only for their total.
+// blocks of 128 bits: each block of pairs is summed on its own, then the totals of the block
+// below it are added (wider vectors: each half as a vector of its own, the upper one continuing
+// from the lower one's totals), and the totals of all the vectors before it (`carry`, in every
+// pair) when it is stored. The carry does not wait for the sums of its vector, only for their
+// total. (Lane tables are avoided: their index checks call into Highway's library in debug
+// builds.)
 
 template <class D>
 constexpr size_t BlocksOf(D d) {
   return hn::MaxLanes(d) * sizeof(hn::TFromD<D>) / 16;
 }
 
-// The blocks of `v` moved up by kBy blocks, zeros coming in at the bottom.
-template <size_t kBy, class D>
-HWY_INLINE hn::Vec<D> ShiftBlocksUp(D d, hn::Vec<D> v) {
-  const hn::Repartition<uint32_t, D> d32;
-  const hn::RebindToSigned<decltype(d32)> di32;
-  constexpr int kLanes = static_cast<int>(kBy * 4);
-  const auto from = hn::Max(hn::Sub(hn::Iota(di32, 0), hn::Set(di32, kLanes)), hn::Zero(di32));
-  const auto moved = hn::TableLookupLanes(hn::BitCast(d32, v), hn::IndicesFromVec(d32, from));
-  return hn::BitCast(d, hn::IfThenZeroElse(hn::FirstN(d32, kLanes), moved));
-}
-
-// In each block, the sum of the totals of the blocks below it.
+// In each block of `v`, its last pair in every pair (a pair is two adjacent lanes).
 template <class D>
-HWY_INLINE hn::Vec<D> BlocksBelow(D d, hn::Vec<D> blockTotals) {
-  // Two blocks: the lower block's totals move into the upper half.
-  if constexpr (BlocksOf(D()) == 2) return hn::ConcatLowerLower(d, blockTotals, hn::Zero(d));
-  auto below = ShiftBlocksUp<1>(d, blockTotals);
-  if constexpr (BlocksOf(D()) > 2) {
-    below = hn::Add(below, ShiftBlocksUp<1>(d, below));
-    below = hn::Add(below, ShiftBlocksUp<2>(d, below));
-  }
-  return below;
-}
-
-// Inclusive sums of each channel over the pairs of `v` (a pair is two adjacent lanes).
-template <class D>
-HWY_INLINE hn::Vec<D> PairSums(D d, hn::Vec<D> v) {
-  hn::Vec<D> blockTotals;
+HWY_INLINE hn::Vec<D> LastPairOfEachBlock(D d, hn::Vec<D> v) {
   if constexpr (sizeof(hn::TFromD<D>) == 2) {
-    const hn::Repartition<uint32_t, D> dPairs;
-    v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
-    v = hn::Add(v, hn::ShiftLeftLanes<4>(d, v));
-    blockTotals = hn::BitCast(d, hn::Broadcast<3>(hn::BitCast(dPairs, v)));
+    return hn::BitCast(d, hn::Broadcast<3>(hn::BitCast(hn::Repartition<uint32_t, D>(), v)));
   } else {
-    const hn::Repartition<uint64_t, D> dPairs;
-    v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
-    blockTotals = hn::BitCast(d, hn::Broadcast<1>(hn::BitCast(dPairs, v)));
+    return hn::BitCast(d, hn::Broadcast<1>(hn::BitCast(hn::Repartition<uint64_t, D>(), v)));
   }
-  if constexpr (BlocksOf(D()) > 1) v = hn::Add(v, BlocksBelow(d, blockTotals));
-  return v;
 }
 
 // The last pair of `v` in every pair.
 template <class D>
 HWY_INLINE hn::Vec<D> LastPairEverywhere(D d, hn::Vec<D> v) {
-  const hn::Repartition<uint32_t, D> d32;
-  const hn::RebindToSigned<decltype(d32)> di32;
-  const int last = static_cast<int>(hn::Lanes(d32)) - 1;
-  hn::Vec<decltype(di32)> from;
-  if constexpr (sizeof(hn::TFromD<D>) == 2) {
-    from = hn::Set(di32, last);
+  if constexpr (BlocksOf(D()) > 2) {
+    const hn::Half<D> dHalf;
+    const auto upper = LastPairEverywhere(dHalf, hn::UpperHalf(dHalf, v));
+    return hn::Combine(d, upper, upper);
+  } else if constexpr (BlocksOf(D()) == 2) {
+    const auto last = LastPairOfEachBlock(d, v);
+    return hn::ConcatUpperUpper(d, last, last);
   } else {
-    from = hn::Add(hn::Set(di32, last - 1), hn::And(hn::Iota(di32, 0), hn::Set(di32, 1)));
+    return LastPairOfEachBlock(d, v);
   }
-  return hn::BitCast(d, hn::TableLookupLanes(hn::BitCast(d32, v), hn::IndicesFromVec(d32, from)));
+}
+
+// Inclusive sums of each channel over the pairs of `v`.
+template <class D>
+HWY_INLINE hn::Vec<D> PairSums(D d, hn::Vec<D> v) {
+  if constexpr (BlocksOf(D()) > 2) {
+    const hn::Half<D> dHalf;
+    const auto low = PairSums(dHalf, hn::LowerHalf(dHalf, v));
+    const auto high = hn::Add(PairSums(dHalf, hn::UpperHalf(dHalf, v)), LastPairEverywhere(dHalf, low));
+    return hn::Combine(d, high, low);
+  } else {
+    v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
+    if constexpr (sizeof(hn::TFromD<D>) == 2) v = hn::Add(v, hn::ShiftLeftLanes<4>(d, v));
+    // Two blocks: the lower block's totals move into the upper one.
+    if constexpr (BlocksOf(D()) == 2) v = hn::Add(v, hn::ConcatLowerLower(d, LastPairOfEachBlock(d, v), hn::Zero(d)));
+    return v;
+  }
 }
 
 // Adds the entering row to the column sums of the vector of bytes from x and subtracts the
@@ -178,7 +166,9 @@ HWY_INLINE void SlideAndScan32(const SlidingSums& sums, const uint8_t* HWY_RESTR
 // sum of byte x is prefix[x + reach] - prefix[x - reach - 2].
 HWY_INLINE void WriteMeans16(const SlidingSums& sums, uint8_t* HWY_RESTRICT output) {
   const hn::ScalableTag<uint8_t> d8;
+  const hn::Half<decltype(d8)> dHalf8;
   const hn::Repartition<uint16_t, decltype(d8)> d16;
+  const hn::Rebind<int16_t, decltype(d16)> di16;
   const size_t half = hn::Lanes(d16);
   const int window = sums.window;
   const int reach = 2 * (window / 2);
@@ -195,8 +185,8 @@ HWY_INLINE void WriteMeans16(const SlidingSums& sums, uint8_t* HWY_RESTRICT outp
   ForEachVectorAligned(
       d8, out, static_cast<size_t>(sums.rowBytes - 2 * reach),
       [&](size_t i, auto aligned) HWY_ATTR {
-        // Means are at most 255: the low bytes of the 16-bit lanes.
-        const auto means = hn::ConcatEven(d8, hn::BitCast(d8, meansAt(i + half)), hn::BitCast(d8, meansAt(i)));
+        const auto means = hn::Combine(d8, hn::DemoteTo(dHalf8, hn::BitCast(di16, meansAt(i + half))),
+                                       hn::DemoteTo(dHalf8, hn::BitCast(di16, meansAt(i))));
         StoreVector(aligned, means, d8, out + i);
       },
       [&](size_t i) HWY_ATTR { out[i] = WindowMean(static_cast<uint16_t>(ahead[i] - behind[i]), window); });
