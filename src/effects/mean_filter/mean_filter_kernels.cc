@@ -3,8 +3,9 @@
 //
 // Along a row, the column sums become running sums per channel (prefix sums), and each output is
 // the difference of two prefix sums 2 x window bytes apart, divided by a multiplication with an
-// exact reciprocal. The prefix sums are 16-bit where every window sum fits: they wrap, which
-// keeps their differences exact.
+// exact reciprocal. The prefix sums are 16-bit and wrap, which keeps their differences exact
+// while these fit: whole window sums up to 15 x 15, the two parts of a window split at its centre
+// pair (added in 32 bits) beyond.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "src/effects/mean_filter/mean_filter_kernels.cc"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
@@ -18,6 +19,7 @@
 #include "effects/mean_filter/mean_filter_checks.h"
 #include "effects/mean_filter/mean_filter_workspace.h"
 #include "effects/mean_filter/window_mean.h"
+#include "effects/overlapping_stores-inl.h"
 #include "frame/checks.h"
 #include "frame/image_view.h"
 #include "frame/vector_loops-inl.h"
@@ -27,7 +29,6 @@ namespace ryn::effects {
 namespace HWY_NAMESPACE {
 namespace {
 namespace hn = hwy::HWY_NAMESPACE;
-using ryn::HWY_NAMESPACE::ForEachVectorAligned;
 using ryn::HWY_NAMESPACE::StoreVector;
 
 HWY_INLINE void AccumulateRow(const SlidingSums& sums, const uint8_t* HWY_RESTRICT row) {
@@ -45,13 +46,12 @@ HWY_INLINE void AccumulateRow(const SlidingSums& sums, const uint8_t* HWY_RESTRI
 
 // Slides the column sums of bytes x to the row's end one by one and continues their running sums
 // from those of the bytes before (the two in front of the row are the zeros of the lead).
-template <class Lane>
 HWY_INLINE void SlideAndScanTail(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
                                  const uint8_t* HWY_RESTRICT leaving, int x) {
-  Lane* HWY_RESTRICT prefix = reinterpret_cast<Lane*>(sums.prefix);
+  uint16_t* HWY_RESTRICT prefix = reinterpret_cast<uint16_t*>(sums.prefix);
   for (; x < sums.rowBytes; ++x) {
     sums.columnSums[x] = static_cast<uint16_t>(sums.columnSums[x] + entering[x] - leaving[x]);
-    prefix[x] = static_cast<Lane>(prefix[x - 2] + sums.columnSums[x]);
+    prefix[x] = static_cast<uint16_t>(prefix[x - 2] + sums.columnSums[x]);
   }
 }
 
@@ -68,14 +68,10 @@ constexpr size_t BlocksOf(D d) {
   return hn::MaxLanes(d) * sizeof(hn::TFromD<D>) / 16;
 }
 
-// In each block of `v`, its last pair in every pair (a pair is two adjacent lanes).
+// In each block of `v`, its last pair in every pair (a pair is two adjacent 16-bit lanes).
 template <class D>
 HWY_INLINE hn::Vec<D> LastPairOfEachBlock(D d, hn::Vec<D> v) {
-  if constexpr (sizeof(hn::TFromD<D>) == 2) {
-    return hn::BitCast(d, hn::Broadcast<3>(hn::BitCast(hn::Repartition<uint32_t, D>(), v)));
-  } else {
-    return hn::BitCast(d, hn::Broadcast<1>(hn::BitCast(hn::Repartition<uint64_t, D>(), v)));
-  }
+  return hn::BitCast(d, hn::Broadcast<3>(hn::BitCast(hn::Repartition<uint32_t, D>(), v)));
 }
 
 // The last pair of `v` in every pair.
@@ -103,9 +99,11 @@ HWY_INLINE hn::Vec<D> PairSums(D d, hn::Vec<D> v) {
     return hn::Combine(d, high, low);
   } else {
     v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
-    if constexpr (sizeof(hn::TFromD<D>) == 2) v = hn::Add(v, hn::ShiftLeftLanes<4>(d, v));
+    v = hn::Add(v, hn::ShiftLeftLanes<4>(d, v));
     // Two blocks: the lower block's totals move into the upper one.
-    if constexpr (BlocksOf(D()) == 2) v = hn::Add(v, hn::ConcatLowerLower(d, LastPairOfEachBlock(d, v), hn::Zero(d)));
+    if constexpr (BlocksOf(D()) == 2) {
+      v = hn::Add(v, hn::ConcatLowerLower(d, LastPairOfEachBlock(d, v), hn::Zero(d)));
+    }
     return v;
   }
 }
@@ -124,8 +122,8 @@ HWY_INLINE hn::Vec<D16> SlideColumns(D16 d16, uint16_t* HWY_RESTRICT columnSums,
   return columns;
 }
 
-HWY_INLINE void SlideAndScan16(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
-                               const uint8_t* HWY_RESTRICT leaving) {
+HWY_INLINE void SlideAndScan(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
+                             const uint8_t* HWY_RESTRICT leaving) {
   const hn::ScalableTag<uint16_t> d16;
   const int lanes = static_cast<int>(hn::Lanes(d16));
   uint16_t* HWY_RESTRICT columnSums = sums.columnSums;
@@ -137,38 +135,28 @@ HWY_INLINE void SlideAndScan16(const SlidingSums& sums, const uint8_t* HWY_RESTR
     hn::StoreU(hn::Add(running, carry), d16, prefix + x);
     carry = hn::Add(carry, LastPairEverywhere(d16, running));
   }
-  SlideAndScanTail<uint16_t>(sums, entering, leaving, x);
+  SlideAndScanTail(sums, entering, leaving, x);
 }
 
-HWY_INLINE void SlideAndScan32(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
-                               const uint8_t* HWY_RESTRICT leaving) {
-  const hn::ScalableTag<uint16_t> d16;
-  const hn::Half<decltype(d16)> dHalf;
-  const hn::Rebind<uint32_t, decltype(dHalf)> d32;
-  const int lanes = static_cast<int>(hn::Lanes(d16));
-  uint16_t* HWY_RESTRICT columnSums = sums.columnSums;
-  uint32_t* HWY_RESTRICT prefix = reinterpret_cast<uint32_t*>(sums.prefix);
-  auto carry = hn::Zero(d32);
-  int x = 0;
-  for (; x + lanes <= sums.rowBytes; x += lanes) {
-    const auto columns = SlideColumns(d16, columnSums, entering, leaving, x);
-    const auto low = PairSums(d32, hn::PromoteTo(d32, hn::LowerHalf(dHalf, columns)));
-    const auto high = PairSums(d32, hn::PromoteTo(d32, hn::UpperHalf(dHalf, columns)));
-    hn::StoreU(hn::Add(low, carry), d32, prefix + x);
-    carry = hn::Add(carry, LastPairEverywhere(d32, low));
-    hn::StoreU(hn::Add(high, carry), d32, prefix + x + lanes / 2);
-    carry = hn::Add(carry, LastPairEverywhere(d32, high));
+// Bytes in 16-bit lanes (at most 255), narrowed to a vector of bytes in their order.
+template <class D8, class V16>
+HWY_INLINE hn::Vec<D8> NarrowToBytes(D8 d8, V16 low, V16 high) {
+  if constexpr (BlocksOf(D8()) <= 2) {
+    return hn::ConcatEven(d8, hn::BitCast(d8, high), hn::BitCast(d8, low));
+  } else {
+    const hn::Half<D8> dHalf8;
+    const hn::Repartition<int16_t, D8> di16;
+    return hn::Combine(d8, hn::DemoteTo(dHalf8, hn::BitCast(di16, high)),
+                       hn::DemoteTo(dHalf8, hn::BitCast(di16, low)));
   }
-  SlideAndScanTail<uint32_t>(sums, entering, leaving, x);
 }
 
 // The output row's valid bytes, x from `reach` (2 x window / 2) to rowBytes - reach: the window
-// sum of byte x is prefix[x + reach] - prefix[x - reach - 2].
+// sum of byte x is prefix[x + reach] - prefix[x - reach - 2]. The means come from the prefix
+// sums, never from the destination, so the row's ends may take overlapping vectors.
 HWY_INLINE void WriteMeans16(const SlidingSums& sums, uint8_t* HWY_RESTRICT output) {
   const hn::ScalableTag<uint8_t> d8;
-  const hn::Half<decltype(d8)> dHalf8;
   const hn::Repartition<uint16_t, decltype(d8)> d16;
-  const hn::Rebind<int16_t, decltype(d16)> di16;
   const size_t half = hn::Lanes(d16);
   const int window = sums.window;
   const int reach = 2 * (window / 2);
@@ -182,53 +170,67 @@ HWY_INLINE void WriteMeans16(const SlidingSums& sums, uint8_t* HWY_RESTRICT outp
     return hn::ShiftRightSame(hn::MulHigh(windowSums, multiplier), divider.shift);
   };
   uint8_t* out = output + reach;
-  ForEachVectorAligned(
+  ForEachVectorOverlapping(
       d8, out, static_cast<size_t>(sums.rowBytes - 2 * reach),
       [&](size_t i, auto aligned) HWY_ATTR {
-        const auto means = hn::Combine(d8, hn::DemoteTo(dHalf8, hn::BitCast(di16, meansAt(i + half))),
-                                       hn::DemoteTo(dHalf8, hn::BitCast(di16, meansAt(i))));
-        StoreVector(aligned, means, d8, out + i);
+        StoreVector(aligned, NarrowToBytes(d8, meansAt(i), meansAt(i + half)), d8, out + i);
       },
       [&](size_t i) HWY_ATTR { out[i] = WindowMean(static_cast<uint16_t>(ahead[i] - behind[i]), window); });
 }
 
-HWY_INLINE void WriteMeans32(const SlidingSums& sums, uint8_t* HWY_RESTRICT output) {
-  const hn::ScalableTag<uint32_t> d32;
+// Windows whose sums need 32 bits: the parts ahead of the centre pair and up to it each fit in
+// 16 bits; their 32-bit sums are divided as (sum * multiplier) >> 32 in 64-bit products, the even
+// lanes' quotients in the upper halves of their products, the odd lanes' likewise after a shift
+// down.
+HWY_INLINE void WriteMeansOfSplitWindows(const SlidingSums& sums, uint8_t* HWY_RESTRICT output) {
+  const hn::ScalableTag<uint16_t> d16;
+  const hn::Half<decltype(d16)> dHalf16;
+  const hn::Rebind<uint32_t, decltype(dHalf16)> d32;
   const hn::Repartition<uint64_t, decltype(d32)> d64;
   const hn::Rebind<int32_t, decltype(d32)> di32;
-  const hn::Rebind<uint8_t, decltype(d32)> d8;
+  const hn::Rebind<uint8_t, decltype(d32)> dQuarter8;
+  const hn::Rebind<uint8_t, decltype(d16)> d8;
   const int window = sums.window;
   const int reach = 2 * (window / 2);
-  const uint32_t* prefix = reinterpret_cast<const uint32_t*>(sums.prefix);
-  const uint32_t* ahead = prefix + 2 * reach;
-  const uint32_t* behind = prefix - 2;
+  const uint16_t* prefix = reinterpret_cast<const uint16_t*>(sums.prefix);
+  const uint16_t* ahead = prefix + 2 * reach;
+  const uint16_t* centre = prefix + reach;
+  const uint16_t* behind = prefix - 2;
   const auto multiplier = hn::Set(d32, Multiplier32For(window));
   const auto upperHalves = hn::Set(d64, uint64_t{0xFFFFFFFF00000000u});
+  const auto means = [&](hn::Vec<decltype(dHalf16)> aheadPart, hn::Vec<decltype(dHalf16)> behindPart) HWY_ATTR {
+    const auto windowSums = hn::Add(hn::PromoteTo(d32, aheadPart), hn::PromoteTo(d32, behindPart));
+    const auto evenProducts = hn::MulEven(windowSums, multiplier);
+    const auto oddSums = hn::BitCast(d32, hn::ShiftRight<32>(hn::BitCast(d64, windowSums)));
+    const auto oddProducts = hn::MulEven(oddSums, multiplier);
+    const auto quotients = hn::Or(hn::BitCast(d32, hn::ShiftRight<32>(evenProducts)),
+                                  hn::BitCast(d32, hn::And(oddProducts, upperHalves)));
+    return hn::DemoteTo(dQuarter8, hn::BitCast(di32, quotients));
+  };
   uint8_t* out = output + reach;
-  ForEachVectorAligned(
+  ForEachVectorOverlapping(
       d8, out, static_cast<size_t>(sums.rowBytes - 2 * reach),
       [&](size_t i, auto aligned) HWY_ATTR {
-        const auto windowSums = hn::Sub(hn::LoadU(d32, ahead + i), hn::LoadU(d32, behind + i));
-        // (sum * multiplier) >> 32 in 64-bit products: the even lanes' quotients come out in the
-        // upper halves of their products, the odd lanes' likewise after a shift down.
-        const auto evenProducts = hn::MulEven(windowSums, multiplier);
-        const auto oddSums = hn::BitCast(d32, hn::ShiftRight<32>(hn::BitCast(d64, windowSums)));
-        const auto oddProducts = hn::MulEven(oddSums, multiplier);
-        const auto means = hn::Or(hn::BitCast(d32, hn::ShiftRight<32>(evenProducts)),
-                                  hn::BitCast(d32, hn::And(oddProducts, upperHalves)));
-        StoreVector(aligned, hn::DemoteTo(d8, hn::BitCast(di32, means)), d8, out + i);
+        const auto aheadPart = hn::Sub(hn::LoadU(d16, ahead + i), hn::LoadU(d16, centre + i));
+        const auto behindPart = hn::Sub(hn::LoadU(d16, centre + i), hn::LoadU(d16, behind + i));
+        const auto low = means(hn::LowerHalf(dHalf16, aheadPart), hn::LowerHalf(dHalf16, behindPart));
+        const auto high = means(hn::UpperHalf(dHalf16, aheadPart), hn::UpperHalf(dHalf16, behindPart));
+        StoreVector(aligned, hn::Combine(d8, high, low), d8, out + i);
       },
-      [&](size_t i) HWY_ATTR { out[i] = WindowMean(ahead[i] - behind[i], window); });
+      [&](size_t i) HWY_ATTR {
+        const uint32_t aheadPart = static_cast<uint16_t>(ahead[i] - centre[i]);
+        const uint32_t behindPart = static_cast<uint16_t>(centre[i] - behind[i]);
+        out[i] = WindowMean(aheadPart + behindPart, window);
+      });
 }
 
 HWY_INLINE void FilterRow(const SlidingSums& sums, const uint8_t* HWY_RESTRICT entering,
                           const uint8_t* HWY_RESTRICT leaving, uint8_t* HWY_RESTRICT output) {
+  SlideAndScan(sums, entering, leaving);
   if (SumsFit16Bits(sums.window)) {
-    SlideAndScan16(sums, entering, leaving);
     WriteMeans16(sums, output);
   } else {
-    SlideAndScan32(sums, entering, leaving);
-    WriteMeans32(sums, output);
+    WriteMeansOfSplitWindows(sums, output);
   }
 }
 

@@ -14,6 +14,11 @@ constexpr uint32_t LargestWindowSum(int window) { return 255u * SampleCount(wind
 // Window sums fit in 16-bit lanes (so do their differences of wrapping 16-bit prefix sums).
 constexpr bool SumsFit16Bits(int window) { return LargestWindowSum(window) < 65536; }
 
+// The larger part of a window split at its centre pair: window / 2 + 1 pairs of window rows.
+constexpr uint32_t LargestHalfWindowSum(int window) {
+  return 255u * static_cast<uint32_t>((window / 2 + 1) * window);
+}
+
 // Truncating division of a 16-bit window sum: (sum * multiplier) >> (16 + shift), that is the
 // high half of the product shifted right.
 struct Divider16 {
@@ -83,10 +88,11 @@ constexpr bool EveryWindowHasExactDividers() {
   for (int window = kSmallestWindow; window <= kLargestWindow; window += 2) {
     if (SumsFit16Bits(window) && Divider16For(window).shift < 0) return false;
     if (!Exact32(SampleCount(window))) return false;
+    if (LargestHalfWindowSum(window) >= 65536) return false;
   }
   return true;
 }
-static_assert(EveryWindowHasExactDividers(), "a window without an exact reciprocal");
+static_assert(EveryWindowHasExactDividers(), "a window without exact reciprocals, or too wide for 16-bit halves");
 
 // A window's sum divided by its sample count, truncated: the quotient sum / window², which the
 // 32-bit reciprocal gives exactly for every sum a window can have (a division instruction per

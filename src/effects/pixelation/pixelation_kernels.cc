@@ -20,13 +20,16 @@
 #include "effects/pixelation/pixelation.h"
 #include "effects/pixelation/pixelation_checks.h"
 #include "effects/pixelation/truncating_divider.h"
+#include "effects/overlapping_stores-inl.h"
 #include "frame/checks.h"
+#include "frame/vector_loops-inl.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace ryn::effects {
 namespace HWY_NAMESPACE {
 namespace {
 namespace hn = hwy::HWY_NAMESPACE;
+using ryn::HWY_NAMESPACE::StoreVector;
 
 // A chunk holds whole blocks: as many as fit in the preferred width, at least one.
 constexpr int kPreferredChunkBytes = 1024;
@@ -153,21 +156,14 @@ HWY_INLINE void FillPattern(uint8_t* HWY_RESTRICT pattern, int count, uint64_t w
   for (; i < count; ++i) pattern[i] = static_cast<uint8_t>(word >> (8 * (i & 7)));
 }
 
-// Writes `bytes` bytes from `pattern` into `row`: the vectors between the row's first and last
-// vector boundaries with aligned stores, the parts before and after with one unaligned vector
-// each, overlapping the aligned ones. The overlap rewrites bytes with the values they already
-// received, and `pattern` never is the destination, so this is safe in place too.
+// Writes `bytes` bytes from `pattern` into `row`. The pattern never is the destination, so the
+// row's ends may take overlapping vectors.
 HWY_INLINE void CopyPatternRow(const uint8_t* HWY_RESTRICT pattern, uint8_t* HWY_RESTRICT row, int bytes) {
   const hn::ScalableTag<uint8_t> d8;
-  const int lanes = static_cast<int>(hn::Lanes(d8));
-  if (bytes < lanes) {
-    std::memcpy(row, pattern, static_cast<size_t>(bytes));
-    return;
-  }
-  hn::StoreU(hn::LoadU(d8, pattern), d8, row);
-  int i = static_cast<int>((lanes - reinterpret_cast<uintptr_t>(row) % lanes) % lanes);
-  for (; i + lanes <= bytes; i += lanes) hn::Store(hn::LoadU(d8, pattern + i), d8, row + i);
-  if (i < bytes) hn::StoreU(hn::LoadU(d8, pattern + bytes - lanes), d8, row + bytes - lanes);
+  ForEachVectorOverlapping(
+      d8, row, static_cast<size_t>(bytes),
+      [&](size_t i, auto aligned) HWY_ATTR { StoreVector(aligned, hn::LoadU(d8, pattern + i), d8, row + i); },
+      [&](size_t i) HWY_ATTR { row[i] = pattern[i]; });
 }
 
 HWY_INLINE void CopyPatternToRows(const BlockRow& band, int chunkStart, int bytes,
@@ -286,19 +282,12 @@ HWY_INLINE uint64_t RowSum(const uint8_t* HWY_RESTRICT row, int n) {
   return sum;
 }
 
-// Writes `value` into `n` bytes, as CopyPatternRow does.
 HWY_INLINE void FillRow(uint8_t* HWY_RESTRICT row, int n, uint8_t value) {
   const hn::ScalableTag<uint8_t> d8;
-  const int lanes = static_cast<int>(hn::Lanes(d8));
-  if (n < lanes) {
-    std::memset(row, value, static_cast<size_t>(n));
-    return;
-  }
   const auto v = hn::Set(d8, value);
-  hn::StoreU(v, d8, row);
-  int i = static_cast<int>((lanes - reinterpret_cast<uintptr_t>(row) % lanes) % lanes);
-  for (; i + lanes <= n; i += lanes) hn::Store(v, d8, row + i);
-  if (i < n) hn::StoreU(v, d8, row + n - lanes);
+  ForEachVectorOverlapping(
+      d8, row, static_cast<size_t>(n), [&](size_t i, auto aligned) HWY_ATTR { StoreVector(aligned, v, d8, row + i); },
+      [&](size_t i) HWY_ATTR { row[i] = value; });
 }
 
 // One channel, blocks of any other width: each block summed and filled on its own.
