@@ -10,7 +10,7 @@
 #include "effects/pixelation/truncating_divider.h"
 #include "frame/checks.h"
 #include "primitives/fill/fill.h"
-#include "primitives/stats/region_mean.h"
+#include "primitives/stats/stats.h"
 
 namespace ryn::effects::generic {
 namespace {
