@@ -197,11 +197,11 @@ IppStatus PlanResize(const uint8_t* source, IppiSize sourceSize, IppiRect* sourc
   const bool widened = option == kAntialiasing && mode != kNearest && mode != kSuperSampling;
   const double xRatio = widened ? WideningRatio(s.width, d.width) : 1.0;
   const double yRatio = widened ? WideningRatio(s.height, d.height) : 1.0;
+  // Reaches past any buffer the size rule can promise are capped so that tap counts stay ints.
   const int radius = Radius(mode);
-  plan->x = ResizeAxis{xFactor, xShift, left, right, s.x, s.x + s.width - 1, xRatio,
-                       static_cast<int>(std::ceil(radius * xRatio))};
-  plan->y = ResizeAxis{yFactor, yShift, top, bottom, s.y, s.y + s.height - 1, yRatio,
-                       static_cast<int>(std::ceil(radius * yRatio))};
+  const int xReach = std::min(CeilToInt(radius * xRatio), 1 << 24), yReach = std::min(CeilToInt(radius * yRatio), 1 << 24);
+  plan->x = ResizeAxis{xFactor, xShift, left, right, s.x, s.x + s.width - 1, xRatio, xReach};
+  plan->y = ResizeAxis{yFactor, yShift, top, bottom, s.y, s.y + s.height - 1, yRatio, yReach};
   // The clipped region never asks more of the rule than the caller's region did.
   plan->budget = BufferBytes(s, d, 1, mode, widened) + 16;
   return ippStsNoErr;
