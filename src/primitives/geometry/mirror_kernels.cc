@@ -42,7 +42,8 @@ HWY_INLINE void StreamRow(const T* HWY_RESTRICT in, T* HWY_RESTRICT out, size_t 
 }
 HWY_INLINE void FinishStreaming() { hwy::FlushStream(); }
 
-// The lanes of a vector in reverse order.
+// The lanes of a 128-bit vector in reverse order. Rows are reversed 128 bits at a time in every
+// build: wider vectors would need lane tables, whose index checks Debug builds cannot link.
 template <class D>
 HWY_INLINE hn::Vec<D> ReverseLanes(D d, hn::Vec<D> v) {
   if constexpr (sizeof(hn::TFromD<D>) == 1) {
@@ -56,7 +57,7 @@ HWY_INLINE hn::Vec<D> ReverseLanes(D d, hn::Vec<D> v) {
 
 template <class T>
 HWY_INLINE void ReverseRow(const T* HWY_RESTRICT in, T* HWY_RESTRICT out, size_t n) {
-  const hn::ScalableTag<T> d;
+  const hn::Full128<T> d;
   const size_t lanes = hn::Lanes(d);
   size_t i = 0;
   for (; i + lanes <= n; i += lanes) hn::StoreU(ReverseLanes(d, hn::LoadU(d, in + n - i - lanes)), d, out + i);
@@ -65,7 +66,7 @@ HWY_INLINE void ReverseRow(const T* HWY_RESTRICT in, T* HWY_RESTRICT out, size_t
 
 template <class T>
 HWY_INLINE void ReverseRowInPlace(T* row, size_t n) {
-  const hn::ScalableTag<T> d;
+  const hn::Full128<T> d;
   const size_t lanes = hn::Lanes(d);
   size_t i = 0, j = n;  // [i, j) still to reverse
   for (; j - i >= 2 * lanes; i += lanes, j -= lanes) {
@@ -99,7 +100,7 @@ HWY_INLINE void SwapRows(T* a, T* b, size_t n) {
 
 template <class T>
 HWY_INLINE void SwapReversedRows(T* a, T* b, size_t n) {
-  const hn::ScalableTag<T> d;
+  const hn::Full128<T> d;
   const size_t lanes = hn::Lanes(d);
   size_t i = 0;
   for (; i + lanes <= n; i += lanes) {
