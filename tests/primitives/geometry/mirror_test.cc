@@ -124,18 +124,17 @@ TEST(Transpose, MatchesOpenCv) {
   }
 }
 
-// Steps that are not whole floats are allowed: paddings of 1 and 5 bytes put float rows anywhere.
 TEST(MirrorTranspose, BuildsMatchGenericOnOddShapes) {
   ForEachOddShape([&](const Shape& shape) {
     ExpectBuildsMatchGeneric([&](Build build) {
       TestImage<uint8_t> source = RandomImage(shape.width, shape.height, 7, shape.padding, 3);
-      TestImage<float> fs(shape.width, shape.height, shape.padding + 4, 2);
+      TestImage<float> fs(shape.width, shape.height, 4 * shape.padding + 4, 8);
       fs.FillRandom(8, -5.0f, 5.0f);
       std::vector<Snapshot> snapshots;
       std::vector<IppStatus> statuses;
       for (int flip = 0; flip < 3; ++flip) {
         TestImage<uint8_t> d(shape.width, shape.height, shape.padding + 1, 5), inPlace = source;
-        TestImage<float> fd(shape.width, shape.height, 2, 6), fInPlace = fs;
+        TestImage<float> fd(shape.width, shape.height, 8, 12), fInPlace = fs;
         // Refused flips of one-pixel rows or columns leave the destination: one prefill for all builds.
         d.FillBytes(0x3C);
         fd.FillBytes(0x3C);
@@ -147,7 +146,7 @@ TEST(MirrorTranspose, BuildsMatchGenericOnOddShapes) {
         EXPECT_TRUE(d.GuardsIntact() && inPlace.GuardsIntact() && fd.GuardsIntact() && fInPlace.GuardsIntact());
       }
       TestImage<uint8_t> t(shape.height, shape.width, shape.padding, 1);
-      TestImage<float> ft(shape.height, shape.width, shape.padding + 2, 3);
+      TestImage<float> ft(shape.height, shape.width, 4 * shape.padding, 4);
       t.FillBytes(SentinelFor(build));
       ft.FillBytes(SentinelFor(build));
       statuses.push_back(fnVCAIPP_Transpose_8u_C1R(source.data(), source.step(), t.data(), t.step(), source.size()));
@@ -156,6 +155,33 @@ TEST(MirrorTranspose, BuildsMatchGenericOnOddShapes) {
       EXPECT_TRUE(t.GuardsIntact() && ft.GuardsIntact());
       return std::make_tuple(statuses, snapshots);
     });
+  });
+}
+
+// Steps need not hold whole floats: rows of float images at odd addresses, in raw bytes.
+TEST(MirrorTranspose, FloatRowsAtOddAddressesMatchGeneric) {
+  constexpr int kWidth = 37, kHeight = 9;
+  std::vector<uint8_t> source(static_cast<size_t>(kWidth * 4 + 1) * kHeight + 8);
+  for (size_t i = 0; i < source.size(); ++i) source[i] = static_cast<uint8_t>(i * 29 + 3);
+  ExpectBuildsMatchGeneric([&](Build) {
+    std::vector<std::vector<uint8_t>> results;
+    std::vector<IppStatus> statuses;
+    const auto* from = reinterpret_cast<const float*>(source.data() + 1);
+    const int step = kWidth * 4 + 1;
+    for (int flip = 0; flip < 3; ++flip) {
+      std::vector<uint8_t> out(static_cast<size_t>(step + 2) * kHeight + 8, 0), inPlace = source;
+      statuses.push_back(fnVCAIPP_Mirror_32f_C1R(from, step, reinterpret_cast<float*>(out.data() + 3), step + 2,
+                                                 {kWidth, kHeight}, flip));
+      statuses.push_back(fnVCAIPP_Mirror_32f_C1IR(reinterpret_cast<float*>(inPlace.data() + 1), step,
+                                                  {kWidth, kHeight}, flip));
+      results.push_back(out);
+      results.push_back(inPlace);
+    }
+    std::vector<uint8_t> transposed(static_cast<size_t>(kHeight * 4 + 3) * kWidth + 8, 0);
+    statuses.push_back(fnVCAIPP_Transpose_32f_C1R(from, step, reinterpret_cast<float*>(transposed.data() + 2),
+                                                  kHeight * 4 + 3, {kWidth, kHeight}));
+    results.push_back(transposed);
+    return std::make_tuple(statuses, results);
   });
 }
 

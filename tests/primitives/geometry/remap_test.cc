@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <opencv2/imgproc.hpp>
 #include <random>
 #include <tuple>
@@ -13,9 +14,14 @@
 namespace ryn::test {
 namespace {
 
+// Coordinate maps; the y map's rows lie at odd addresses, so its floats are written as bytes.
 struct Maps {
   TestImage<float> xs, ys;
-  Maps(int width, int height) : xs(width, height, 4, 4), ys(width, height, 9, 1) {}  // odd map steps
+  Maps(int width, int height) : xs(width, height, 4, 4), ys(width, height, 9, 1) {}
+  void Set(int x, int y, float mx, float my) {
+    xs.at(x, y) = mx;
+    std::memcpy(reinterpret_cast<uint8_t*>(ys.data()) + static_cast<size_t>(y) * ys.step() + 4 * x, &my, 4);
+  }
 };
 
 IppStatus Remap(TestImage<uint8_t>& source, IppiRect region, Maps& maps, TestImage<uint8_t>& destination,
@@ -32,7 +38,7 @@ TEST(Remap, NearestRoundsHalfUpAndSkipsPositionsOutside) {
   destination.Fill(7);
   Maps maps(8, 3);
   for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 8; ++x) maps.xs.at(x, y) = x + 0.5f, maps.ys.at(x, y) = static_cast<float>(y);
+    for (int x = 0; x < 8; ++x) maps.Set(x, y, x + 0.5f, static_cast<float>(y));
   }
   maps.xs.at(2, 1) = -0.1f;
   ASSERT_EQ(Remap(source, {0, 0, 8, 3}, maps, destination, 1), ippStsNoErr);
@@ -50,7 +56,7 @@ TEST(Remap, LinearUsesFourteenBitWeights) {
   TestImage<uint8_t> source(2, 2), destination(1, 1);
   source.at(0, 0) = 0, source.at(1, 0) = 255, source.at(0, 1) = 0, source.at(1, 1) = 255;
   Maps maps(1, 1);
-  maps.xs.at(0, 0) = 0.25f, maps.ys.at(0, 0) = 0.5f;
+  maps.Set(0, 0, 0.25f, 0.5f);
   ASSERT_EQ(Remap(source, {0, 0, 2, 2}, maps, destination, 2), ippStsNoErr);
   EXPECT_EQ(destination.at(0, 0), 64);
 }
@@ -84,8 +90,9 @@ TEST(Remap, MatchesOpenCvOnWholePixelMaps) {
   std::mt19937 rng(4);
   for (int y = 0; y < 33; ++y) {
     for (int x = 0; x < 45; ++x) {
-      maps.xs.at(x, y) = xs.at<float>(y, x) = static_cast<float>(rng() % 50);
-      maps.ys.at(x, y) = ys.at<float>(y, x) = static_cast<float>(rng() % 40);
+      xs.at<float>(y, x) = static_cast<float>(rng() % 50);
+      ys.at<float>(y, x) = static_cast<float>(rng() % 40);
+      maps.Set(x, y, xs.at<float>(y, x), ys.at<float>(y, x));
     }
   }
   for (int mode : {1, 2, 4, 6, 16}) {
@@ -102,7 +109,10 @@ void FillWanderingMaps(Maps& maps, IppiRect region, uint32_t seed) {
   std::uniform_real_distribution<float> xs(region.x - 2.0f, region.x + region.width + 1.0f);
   std::uniform_real_distribution<float> ys(region.y - 2.0f, region.y + region.height + 1.0f);
   for (int y = 0; y < maps.xs.height(); ++y) {
-    for (int x = 0; x < maps.xs.width(); ++x) maps.xs.at(x, y) = xs(rng), maps.ys.at(x, y) = ys(rng);
+    for (int x = 0; x < maps.xs.width(); ++x) {
+      const float mx = xs(rng);
+      maps.Set(x, y, mx, ys(rng));
+    }
   }
 }
 
@@ -138,8 +148,8 @@ TEST(Remap, WeightsAtTheBiasMatchGeneric) {
   for (int x = 0; x < 64; ++x) {
     below = std::nextafter(below, 0.0f);
     nearOne = std::nextafter(nearOne, 0.0f);
-    maps.xs.at(x, 0) = below, maps.ys.at(x, 0) = nearOne;
-    maps.xs.at(x, 1) = 2.0f + nearOne, maps.ys.at(x, 1) = below * 3.0f;
+    maps.Set(x, 0, below, nearOne);
+    maps.Set(x, 1, 2.0f + nearOne, below * 3.0f);
   }
   ExpectBuildsMatchGeneric([&](Build) {
     TestImage<uint8_t> destination(64, 2);
@@ -157,7 +167,7 @@ TEST(Remap, ReadsOnlyTheSource) {
         GuardedImage source(19 * channels, 7, 19 * channels + 5);
         Maps maps(64, 8);
         FillWanderingMaps(maps, {0, 0, 19, 7}, 16);
-        maps.xs.at(5, 5) = 18.0f, maps.ys.at(5, 5) = 6.0f;  // the very last pixel
+        maps.Set(5, 5, 18.0f, 6.0f);  // the very last pixel
         TestImage<uint8_t> destination(64 * channels, 8);
         auto* remap = channels == 1 ? fnVCAIPP_Remap_8u_C1R : fnVCAIPP_Remap_8u_C3R;
         EXPECT_EQ(remap(source.data(), {19, 7}, source.step(), {0, 0, 19, 7}, maps.xs.data(), maps.xs.step(),
