@@ -69,6 +69,9 @@ extern Dispatched<void(const float* sums, int origin, int high, const AreaSpans&
                        float scale, uint8_t* out)>
     ResizeAreaRow;
 
+// Linear interpolation that halves both axes exactly: each output the rounded mean of the rounded
+// means of top[2i], top[2i + 1] and of bottom[2i], bottom[2i + 1], as the row kernels compute it.
+extern Dispatched<void(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out)> ResizeLinearHalving;
 // Super-sampling that halves both axes exactly: out[i] = rounded quarter of the sum of top[2i],
 // top[2i + 1], bottom[2i], bottom[2i + 1], as ResizeAreaRow computes it.
 extern Dispatched<void(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out)> ResizeAreaHalving;

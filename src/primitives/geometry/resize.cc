@@ -70,9 +70,17 @@ IppStatus ResizeLinear(const ResizePlan& plan, const Images& im, BufferCarver& c
   if (xStarts == nullptr || yStarts == nullptr || xWeights == nullptr || yWeights == nullptr || rows == nullptr) {
     return ippStsErr;
   }
-  LinearRuns runs;
+  LinearRuns runs, rowRuns;
   LinearTable(plan.x, xStarts, xWeights, &runs);
-  LinearTable(plan.y, yStarts, yWeights);
+  LinearTable(plan.y, yStarts, yWeights, &rowRuns);
+  // Both axes halved exactly: one pass over each pair of source rows.
+  if (runs.halveFrom == 0 && runs.halveTo == w && rowRuns.halveFrom == 0 && rowRuns.halveTo == h) {
+    for (int r = 0; r < h; ++r) {
+      ResizeLinearHalving(im.SourceRow(yStarts[r]) + xStarts[0], im.SourceRow(yStarts[r] + 1) + xStarts[0], w,
+                          im.Out(plan, r));
+    }
+    return ippStsNoErr;
+  }
   int32_t tags[2];
   RowRing<uint8_t> ring(rows, 2, w, tags);
   for (int r = 0; r < h; ++r) {

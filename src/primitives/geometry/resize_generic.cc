@@ -49,6 +49,14 @@ void ResizeAreaRow(const float* sums, int origin, int, const AreaSpans& spans, i
   for (int i = 0; i < count; ++i) out[i] = AreaPixel(sums, origin, spans, i, scale);
 }
 
+void ResizeLinearHalving(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out) {
+  for (int i = 0; i < count; ++i) {
+    const int upper = LinearStep(top[2 * i], top[2 * i + 1], 8192);
+    const int lower = LinearStep(bottom[2 * i], bottom[2 * i + 1], 8192);
+    out[i] = static_cast<uint8_t>(LinearStep(upper, lower, 8192));
+  }
+}
+
 // Whole pixels sum exactly in float, so this is the general path's sum of sums times 0.25.
 void ResizeAreaHalving(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out) {
   for (int i = 0; i < count; ++i) {

@@ -286,6 +286,27 @@ void ResizeAreaRow(const float* sums, int origin, int high, const AreaSpans& spa
   for (; i < count; ++i) out[i] = AreaPixel(sums, origin, spans, i, scale);
 }
 
+// LinearStep(a, b, 8192) == (a + b + 1) >> 1 at each of the three steps.
+void ResizeLinearHalving(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out) {
+  const D16 d16;
+  const hn::Rebind<int16_t, D16> di16;
+  const int lanes = static_cast<int>(hn::Lanes(d16));
+  const auto low = hn::Set(d16, 0xFF);
+  int i = 0;
+  for (; i + lanes <= count; i += lanes) {
+    const auto a = hn::LoadU(d16, reinterpret_cast<const uint16_t*>(top + 2 * i));
+    const auto b = hn::LoadU(d16, reinterpret_cast<const uint16_t*>(bottom + 2 * i));
+    const auto upper = hn::AverageRound(hn::And(a, low), hn::ShiftRight<8>(a));
+    const auto lower = hn::AverageRound(hn::And(b, low), hn::ShiftRight<8>(b));
+    hn::StoreU(hn::DemoteTo(DB16(), hn::BitCast(di16, hn::AverageRound(upper, lower))), DB16(), out + i);
+  }
+  for (; i < count; ++i) {
+    const int upper = LinearStep(top[2 * i], top[2 * i + 1], 8192);
+    const int lower = LinearStep(bottom[2 * i], bottom[2 * i + 1], 8192);
+    out[i] = static_cast<uint8_t>(LinearStep(upper, lower, 8192));
+  }
+}
+
 // RoundToByte(s x 0.25) of a whole sum s is (s + 2) >> 2.
 void ResizeAreaHalving(const uint8_t* top, const uint8_t* bottom, int count, uint8_t* out) {
   const D16 d16;
@@ -320,5 +341,6 @@ RYN_DISPATCH(ResizeAreaAccumulate);
 RYN_DISPATCH(ResizeRoundRow);
 RYN_DISPATCH(ResizeAreaRow);
 RYN_DISPATCH(ResizeAreaHalving);
+RYN_DISPATCH(ResizeLinearHalving);
 }  // namespace ryn::geometry
 #endif

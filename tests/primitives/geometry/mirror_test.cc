@@ -55,8 +55,8 @@ TEST(Mirror, InPlaceKeepsTheMiddleRow) {
 constexpr int kOpenCvFlip[] = {0, 1, -1};
 
 template <class T>
-void ExpectMirrorsLikeOpenCv(int width, int height, int type) {
-  for (int flip = 0; flip < 3; ++flip) {
+void ExpectMirrorsLikeOpenCv(int width, int height, int type, int flips = 3) {
+  for (int flip = 0; flip < flips; ++flip) {
     SCOPED_TRACE(::testing::Message() << "flip " << flip << " " << width << "x" << height);
     TestImage<T> source(width, height, 12, 4), destination(width, height, 4, 8), inPlace(width, height, 8, 4);
     source.FillRandom(static_cast<uint32_t>(flip), T(0), T(255));
@@ -86,7 +86,7 @@ TEST(Mirror, MatchesOpenCvFlip) {
   ExpectMirrorsLikeOpenCv<uint8_t>(2, 2, CV_8UC1);
   ExpectMirrorsLikeOpenCv<float>(19, 4, CV_32FC1);
   // Over a megabyte: rows written around the cache.
-  ExpectMirrorsLikeOpenCv<uint8_t>(1100, 1000, CV_8UC1);
+  ExpectMirrorsLikeOpenCv<uint8_t>(1030, 1024, CV_8UC1, 1);
 }
 
 TEST(Transpose, SmallExamples) {
