@@ -60,8 +60,27 @@ IppStatus ResizeNearest(const ResizePlan& plan, const Images& im, BufferCarver& 
   return ippStsNoErr;
 }
 
+// Whether every destination position of the axis samples two whole neighbours with weight 8192,
+// the first from *firstSource on, two apart, all inside the region: a factor of one half and a
+// shift of whole half pixels put every source position at 2 (d - shift) + 0.5 exactly.
+bool LinearHalvesExactly(const ResizeAxis& axis, int* firstSource) {
+  const double first = 2.0 * (axis.first - axis.shift), last = 2.0 * (axis.end - 1 - axis.shift) + 1.0;
+  if (axis.factor != 0.5 || first != std::floor(first) || first < axis.low || last > axis.high) return false;
+  *firstSource = static_cast<int>(first);
+  return true;
+}
+
 IppStatus ResizeLinear(const ResizePlan& plan, const Images& im, BufferCarver& carver) {
   const int w = plan.x.Count(), h = plan.y.Count();
+  int firstColumn, firstRow;
+  if (LinearHalvesExactly(plan.x, &firstColumn) && LinearHalvesExactly(plan.y, &firstRow)) {
+    // Both axes halved exactly: one pass over each pair of source rows, no tables.
+    for (int r = 0; r < h; ++r) {
+      ResizeLinearHalving(im.SourceRow(firstRow + 2 * r) + firstColumn, im.SourceRow(firstRow + 2 * r + 1) + firstColumn,
+                          w, im.Out(plan, r));
+    }
+    return ippStsNoErr;
+  }
   int32_t* xStarts = carver.Take<int32_t>(w);
   int32_t* yStarts = carver.Take<int32_t>(h);
   int32_t* xWeights = carver.Take<int32_t>(w);
@@ -70,17 +89,9 @@ IppStatus ResizeLinear(const ResizePlan& plan, const Images& im, BufferCarver& c
   if (xStarts == nullptr || yStarts == nullptr || xWeights == nullptr || yWeights == nullptr || rows == nullptr) {
     return ippStsErr;
   }
-  LinearRuns runs, rowRuns;
+  LinearRuns runs;
   LinearTable(plan.x, xStarts, xWeights, &runs);
-  LinearTable(plan.y, yStarts, yWeights, &rowRuns);
-  // Both axes halved exactly: one pass over each pair of source rows.
-  if (runs.halveFrom == 0 && runs.halveTo == w && rowRuns.halveFrom == 0 && rowRuns.halveTo == h) {
-    for (int r = 0; r < h; ++r) {
-      ResizeLinearHalving(im.SourceRow(yStarts[r]) + xStarts[0], im.SourceRow(yStarts[r] + 1) + xStarts[0], w,
-                          im.Out(plan, r));
-    }
-    return ippStsNoErr;
-  }
+  LinearTable(plan.y, yStarts, yWeights);
   int32_t tags[2];
   RowRing<uint8_t> ring(rows, 2, w, tags);
   for (int r = 0; r < h; ++r) {

@@ -123,6 +123,29 @@ TEST(Resize, LinearWeightsRoundHalfUpAndRepeatEdges) {
   EXPECT_EQ(destination.Region(), (std::vector<uint8_t>{0, 64, 191, 255}));
 }
 
+// Halving with linear interpolation rounds each of its three steps half up.
+TEST(Resize, LinearHalvingRoundsEachStep) {
+  TestImage<uint8_t> source = RandomImage(70, 10, 12), destination(35, 5);
+  ForEachBuild([&](Build) {
+    destination.Fill(0);
+    ASSERT_EQ(Engine(source, {0, 0, 70, 10}, destination, {0, 0, 35, 5}, 0.5, 0.5, 0, 0, 2), ippStsNoErr);
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 35; ++x) {
+        const int upper = (source.at(2 * x, 2 * y) + source.at(2 * x + 1, 2 * y) + 1) / 2;
+        const int lower = (source.at(2 * x, 2 * y + 1) + source.at(2 * x + 1, 2 * y + 1) + 1) / 2;
+        ASSERT_EQ(destination.at(x, y), (upper + lower + 1) / 2) << x << "," << y;
+      }
+    }
+  });
+  // A shifted halving takes the general path; it must agree with its own neighbours' rule.
+  ExpectBuildsMatchGeneric([&](Build) {
+    TestImage<uint8_t> out(40, 8);
+    out.Fill(3);
+    const IppStatus status = Engine(source, {1, 1, 69, 9}, out, {0, 0, 40, 8}, 0.5, 0.5, -0.5, 0.5, 2);
+    return std::make_tuple(status, Capture(out));
+  });
+}
+
 TEST(Resize, ConstantImagesStayConstantInEveryMode) {
   for (int mode : kAllResizeModes) {
     for (int option : {0, kAntialias}) {
