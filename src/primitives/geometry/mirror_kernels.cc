@@ -115,23 +115,30 @@ HWY_INLINE void SwapReversedRows(T* a, T* b, size_t n) {
   }
 }
 
-// Blocks of k x k elements (k = 16 / element size), one per 128 bits of a vector: each round
-// interleaves row r with row r + k/2 inside every 128-bit block, which rotates the bits of
-// (row, column) by one; log2(k) rounds exchange them. Block j of the result holds the transpose
-// of the source block at columns j k .. j k + k - 1, written to destination rows j k on.
+// Row r of each of the vector's 128-bit blocks: block j holds k elements of source row j k + r.
 template <class D>
-HWY_NOINLINE void TransposeBlocks(D d, const uint8_t* source, int sourceStep, uint8_t* destination,
-                                int destinationStep) {
+HWY_INLINE hn::Vec<D> LoadStacked(D d, const uint8_t* source, ptrdiff_t step, int r) {
+  using T = hn::TFromD<D>;
+  if constexpr (hn::MaxLanes(D()) * sizeof(T) == 16) {
+    return hn::LoadU(d, reinterpret_cast<const T*>(source + r * step));
+  } else {
+    const hn::Half<D> half;
+    constexpr ptrdiff_t kRowsPerHalf = hn::MaxLanes(D()) / 2 * sizeof(T) / 16 * (16 / sizeof(T));
+    return hn::Combine(d, LoadStacked(half, source + kRowsPerHalf * step, step, r), LoadStacked(half, source, step, r));
+  }
+}
+
+// Stacks of k x k blocks (k = 16 / element size), one per 128 bits of a vector: block j of vector r
+// holds k elements of source row j k + r from the same k columns. Each round interleaves vector r
+// with vector r + k/2 inside every block, which rotates the bits of (row, column) by one; log2(k)
+// rounds exchange them, and vector r becomes destination row r across all the stacked rows.
+template <class D>
+HWY_NOINLINE void TransposeStack(D d, const uint8_t* source, int sourceStep, uint8_t* destination,
+                                 int destinationStep) {
   using T = hn::TFromD<D>;
   constexpr int k = 16 / sizeof(T);
-  const size_t blocks = hn::Lanes(d) / k;
   hn::Vec<D> rows[k], next[k];
-  for (int r = 0; r < k; ++r) {
-    const uint8_t* row = source + static_cast<ptrdiff_t>(r) * sourceStep;
-    rows[r] = hn::LoadU(d, reinterpret_cast<const T*>(row));
-    // The next block of the same rows: the rows are too many streams for the hardware prefetcher.
-    hwy::Prefetch(row + hn::Lanes(d) * sizeof(T));
-  }
+  for (int r = 0; r < k; ++r) rows[r] = LoadStacked(d, source, sourceStep, r);
   for (int round = 1; round < k; round *= 2) {
     for (int r = 0; r < k / 2; ++r) {
       next[2 * r] = hn::InterleaveLower(d, rows[r], rows[r + k / 2]);
@@ -139,42 +146,40 @@ HWY_NOINLINE void TransposeBlocks(D d, const uint8_t* source, int sourceStep, ui
     }
     for (int r = 0; r < k; ++r) rows[r] = next[r];
   }
-  alignas(64) uint8_t lanes[64];
   for (int r = 0; r < k; ++r) {
-    hn::Store(rows[r], d, reinterpret_cast<T*>(lanes));
-    for (size_t j = 0; j < blocks; ++j) {
-      std::memcpy(destination + (static_cast<ptrdiff_t>(j * k) + r) * destinationStep, lanes + 16 * j, 16);
-    }
+    hn::StoreU(rows[r], d, reinterpret_cast<T*>(destination + static_cast<ptrdiff_t>(r) * destinationStep));
   }
 }
 
+// Stacks at the tile's last rows and columns overlap the ones before them: a transpose never runs
+// in place, so writing a destination element twice writes the same value twice.
 template <class T>
 HWY_INLINE void TransposeTile(const T* source, int sourceStep, T* destination, int destinationStep, int width,
                               int height) {
   constexpr int k = 16 / sizeof(T);
-  const hn::ScalableTag<T> wide;
-  const hn::Full128<T> narrow;
-  const int wideColumns = static_cast<int>(hn::Lanes(wide));
   const auto from = View(source, sourceStep, IppiSize{width, height});
   const auto to = View(destination, destinationStep, IppiSize{height, width});
-  const int blockHeight = height / k * k;
-  for (int y = 0; y < blockHeight; y += k) {
-    int x = 0;
-    for (; x + wideColumns <= width; x += wideColumns) {
-      TransposeBlocks(wide, reinterpret_cast<const uint8_t*>(from.Row(y) + x), sourceStep,
-                      reinterpret_cast<uint8_t*>(to.Row(x) + y), destinationStep);
+  if (width < k || height < k) {
+    for (int x = 0; x < width; ++x) {
+      for (int y = 0; y < height; ++y) StoreUnaligned(to.Row(x) + y, LoadUnaligned(from.Row(y) + x));
     }
-    for (; x + k <= width; x += k) {
-      TransposeBlocks(narrow, reinterpret_cast<const uint8_t*>(from.Row(y) + x), sourceStep,
-                      reinterpret_cast<uint8_t*>(to.Row(x) + y), destinationStep);
-    }
-    for (; x < width; ++x) {
-      for (int r = y; r < y + k; ++r) StoreUnaligned(to.Row(x) + r, LoadUnaligned(from.Row(r) + x));
-    }
+    return;
   }
-  for (int x = 0; x < width; ++x) {
-    for (int y = blockHeight; y < height; ++y) StoreUnaligned(to.Row(x) + y, LoadUnaligned(from.Row(y) + x));
-  }
+  const hn::ScalableTag<T> wide;
+  const hn::Full128<T> narrow;
+  const int tall = static_cast<int>(hn::Lanes(wide)) / k * k;  // source rows of one wide stack
+  auto stack = [&](auto d, int x, int y) HWY_ATTR {
+    TransposeStack(d, reinterpret_cast<const uint8_t*>(from.Row(y) + x), sourceStep,
+                   reinterpret_cast<uint8_t*>(to.Row(x) + y), destinationStep);
+  };
+  auto columns = [&](auto d, int y) HWY_ATTR {
+    for (int x = 0; x + k <= width; x += k) stack(d, x, y);
+    if (width % k != 0) stack(d, width - k, y);
+  };
+  int y = 0;
+  for (; y + tall <= height; y += tall) columns(wide, y);
+  for (; y + k <= height; y += k) columns(narrow, y);
+  if (y < height) columns(narrow, height - k);
 }
 
 }  // namespace

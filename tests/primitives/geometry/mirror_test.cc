@@ -158,6 +158,28 @@ TEST(MirrorTranspose, BuildsMatchGenericOnOddShapes) {
   });
 }
 
+// Tiles of every height against every stack height (16 rows per 128 bits), with overlapping last
+// stacks, under every build.
+TEST(Transpose, BuildsMatchGenericOnTallTiles) {
+  for (IppiSize size : {IppiSize{37, 91}, IppiSize{130, 17}, IppiSize{64, 64}, IppiSize{200, 150}, IppiSize{16, 33},
+                        IppiSize{9, 70}}) {
+    SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height);
+    TestImage<uint8_t> source = RandomImage(size.width, size.height, 21, 3, 1);
+    TestImage<float> floats(size.width, size.height, 8, 4);
+    floats.FillRandom(22, -1.0f, 1.0f);
+    ExpectBuildsMatchGeneric([&](Build build) {
+      TestImage<uint8_t> out(size.height, size.width, 5, 3);
+      TestImage<float> floatOut(size.height, size.width, 4, 8);
+      out.FillBytes(SentinelFor(build));
+      floatOut.FillBytes(SentinelFor(build));
+      const IppStatus a = fnVCAIPP_Transpose_8u_C1R(source.data(), source.step(), out.data(), out.step(), size);
+      const IppStatus b = fnVCAIPP_Transpose_32f_C1R(floats.data(), floats.step(), floatOut.data(), floatOut.step(), size);
+      EXPECT_TRUE(out.GuardsIntact() && floatOut.GuardsIntact());
+      return std::make_tuple(a, b, Capture(out), Capture(floatOut));
+    });
+  }
+}
+
 // Steps need not hold whole floats: rows of float images at odd addresses, in raw bytes.
 TEST(MirrorTranspose, FloatRowsAtOddAddressesMatchGeneric) {
   constexpr int kWidth = 37, kHeight = 9;
