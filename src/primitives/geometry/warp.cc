@@ -257,34 +257,4 @@ IppStatus WarpPerspective8u(const uint8_t* source, IppiSize sourceSize, int sour
   return any ? ippStsNoErr : ippStsWrongIntersectQuad;
 }
 
-IppStatus Remap8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, IppiRect region, const float* xMap,
-                  int xMapStep, const float* yMap, int yMapStep, uint8_t* destination, int destinationStep,
-                  IppiSize destinationSize, int interpolation, int channels) {
-  if (source == nullptr || destination == nullptr || xMap == nullptr || yMap == nullptr) return ippStsNullPtrErr;
-  if (sourceSize.width < 1 || sourceSize.height < 1 || !ValidRegion(region) || destinationSize.width < 1 ||
-      destinationSize.height < 1) {
-    return ippStsSizeErr;
-  }
-  const bool smooth = (static_cast<uint32_t>(interpolation) & kEdgeBlend) != 0;
-  int mode = static_cast<int>(static_cast<uint32_t>(interpolation) & ~kEdgeBlend);
-  if (mode != kNearest && mode != kLinear && mode != kCubicLagrange && mode != kCatmullRom && mode != kLanczos) {
-    return ippStsInterpolationErr;
-  }
-  if (sourceStep < 1 || destinationStep < 1 || xMapStep < 1 || yMapStep < 1) return ippStsStepErr;
-  if (!ClipRegion(sourceSize, &region)) return ippStsWrongIntersectROI;
-  const int narrowest = std::min(sourceSize.width, sourceSize.height);
-  if (narrowest < 6 && mode == kLanczos) mode = kCubicLagrange;
-  if (narrowest < 4 && (mode == kCubicLagrange || mode == kCatmullRom)) mode = kLinear;
-  if (narrowest == 1) mode = kNearest;
-  const SourcePlane plane = PlaneOf(source, sourceStep, region, channels);
-  const auto* xBytes = reinterpret_cast<const uint8_t*>(xMap);
-  const auto* yBytes = reinterpret_cast<const uint8_t*>(yMap);
-  for (int y = 0; y < destinationSize.height; ++y) {
-    RemapRow(plane, reinterpret_cast<const float*>(xBytes + static_cast<ptrdiff_t>(y) * xMapStep),
-             reinterpret_cast<const float*>(yBytes + static_cast<ptrdiff_t>(y) * yMapStep), mode, smooth,
-             destinationSize.width, DestinationRow(destination, destinationStep, y));
-  }
-  return ippStsNoErr;
-}
-
 }  // namespace ryn::geometry
