@@ -32,29 +32,38 @@ int64_t FrameBytes(FrameSize s) { return int64_t{s.width} * s.height; }
 void ResizePair(const std::string& name, FrameSize from, FrameSize to, int mode, int openCvMode, bool libyuv,
                 libyuv::FilterMode yuvMode) {
   const std::string operation = name + " to " + SizeName(to);
-  Ours(operation, from, [=](FrameSize s) -> std::function<void()> {
-    cv::Mat source = Frame(s, 1), destination(to.height, to.width, CV_8UC1);
-    int bytes = 0;
-    fnVCAIPP_ResizeImage_8u_C1R_GetBufSize(Size(s), Size(to), mode, &bytes);
-    auto buffer = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(bytes));
-    return [=]() mutable {
-      fnVCAIPP_ResizeImage_8u_C1R_ExtBuf(source.data, static_cast<int>(source.step), Size(s), destination.data,
-                                         static_cast<int>(destination.step), Size(to), mode, buffer->data());
-    };
-  }, FrameBytes);
-  Peer("OpenCV", operation, from, [=](FrameSize s) -> std::function<void()> {
-    cv::setNumThreads(1);
-    cv::Mat source = Frame(s, 1), destination(to.height, to.width, CV_8UC1);
-    return [=]() mutable { cv::resize(source, destination, cv::Size(to.width, to.height), 0, 0, openCvMode); };
-  }, FrameBytes);
+  Ours(
+      operation, from,
+      [=](FrameSize s) -> std::function<void()> {
+        cv::Mat source = Frame(s, 1), destination(to.height, to.width, CV_8UC1);
+        int bytes = 0;
+        fnVCAIPP_ResizeImage_8u_C1R_GetBufSize(Size(s), Size(to), mode, &bytes);
+        auto buffer = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(bytes));
+        return [=]() mutable {
+          fnVCAIPP_ResizeImage_8u_C1R_ExtBuf(source.data, static_cast<int>(source.step), Size(s), destination.data,
+                                             static_cast<int>(destination.step), Size(to), mode, buffer->data());
+        };
+      },
+      FrameBytes);
+  Peer(
+      "OpenCV", operation, from,
+      [=](FrameSize s) -> std::function<void()> {
+        cv::setNumThreads(1);
+        cv::Mat source = Frame(s, 1), destination(to.height, to.width, CV_8UC1);
+        return [=]() mutable { cv::resize(source, destination, cv::Size(to.width, to.height), 0, 0, openCvMode); };
+      },
+      FrameBytes);
   if (!libyuv) return;
-  Peer("libyuv", operation, from, [=](FrameSize s) -> std::function<void()> {
-    cv::Mat source = Frame(s, 1), destination(to.height, to.width, CV_8UC1);
-    return [=]() mutable {
-      libyuv::ScalePlane(source.data, static_cast<int>(source.step), s.width, s.height, destination.data,
-                         static_cast<int>(destination.step), to.width, to.height, yuvMode);
-    };
-  }, FrameBytes);
+  Peer(
+      "libyuv", operation, from,
+      [=](FrameSize s) -> std::function<void()> {
+        cv::Mat source = Frame(s, 1), destination(to.height, to.width, CV_8UC1);
+        return [=]() mutable {
+          libyuv::ScalePlane(source.data, static_cast<int>(source.step), s.width, s.height, destination.data,
+                             static_cast<int>(destination.step), to.width, to.height, yuvMode);
+        };
+      },
+      FrameBytes);
 }
 
 void RegisterResizes() {
@@ -75,40 +84,52 @@ cv::Mat Perspective() {
 }
 
 void RegisterWarps() {
-  Ours("WarpPerspective nearest", kFullHd, [](FrameSize s) -> std::function<void()> {
-    cv::Mat source = Frame(s, 2), destination(s.height, s.width, CV_8UC1), m = Perspective();
-    return [=]() mutable {
-      fnVCAIPP_WarpPerspective_8u_C1R(source.data, destination.data, Size(s), static_cast<int>(source.step), 0,
-                                      m.ptr<double>());
-    };
-  }, FrameBytes);
-  Peer("OpenCV", "WarpPerspective nearest", kFullHd, [](FrameSize s) -> std::function<void()> {
-    cv::setNumThreads(1);
-    cv::Mat source = Frame(s, 2), destination(s.height, s.width, CV_8UC1), m = Perspective();
-    return [=]() mutable {
-      cv::warpPerspective(source, destination, m, source.size(), cv::INTER_NEAREST | cv::WARP_INVERSE_MAP,
-                          cv::BORDER_CONSTANT, cv::Scalar(15));
-    };
-  }, FrameBytes);
+  Ours(
+      "WarpPerspective nearest", kFullHd,
+      [](FrameSize s) -> std::function<void()> {
+        cv::Mat source = Frame(s, 2), destination(s.height, s.width, CV_8UC1), m = Perspective();
+        return [=]() mutable {
+          fnVCAIPP_WarpPerspective_8u_C1R(source.data, destination.data, Size(s), static_cast<int>(source.step), 0,
+                                          m.ptr<double>());
+        };
+      },
+      FrameBytes);
+  Peer(
+      "OpenCV", "WarpPerspective nearest", kFullHd,
+      [](FrameSize s) -> std::function<void()> {
+        cv::setNumThreads(1);
+        cv::Mat source = Frame(s, 2), destination(s.height, s.width, CV_8UC1), m = Perspective();
+        return [=]() mutable {
+          cv::warpPerspective(source, destination, m, source.size(), cv::INTER_NEAREST | cv::WARP_INVERSE_MAP,
+                              cv::BORDER_CONSTANT, cv::Scalar(15));
+        };
+      },
+      FrameBytes);
 
   // Rotation by 30 degrees about the centre with linear interpolation.
-  Ours("Rotate 30 degrees linear", kFullHd, [](FrameSize s) -> std::function<void()> {
-    cv::Mat source = Frame(s, 3), destination(s.height, s.width, CV_8UC1);
-    return [=]() mutable {
-      fnVCAIPP_RotateCenter_8u_C1R(source.data, Size(s), static_cast<int>(source.step), {0, 0, s.width, s.height},
-                                   destination.data, static_cast<int>(destination.step), {0, 0, s.width, s.height},
-                                   30.0, s.width / 2.0, s.height / 2.0, 2);
-    };
-  }, FrameBytes);
-  Peer("OpenCV", "Rotate 30 degrees linear", kFullHd, [](FrameSize s) -> std::function<void()> {
-    cv::setNumThreads(1);
-    cv::Mat source = Frame(s, 3), destination(s.height, s.width, CV_8UC1);
-    // Positive angles turn counter-clockwise on screen in both libraries.
-    const cv::Mat m = cv::getRotationMatrix2D(cv::Point2f(s.width / 2.0f, s.height / 2.0f), 30.0, 1.0);
-    return [=]() mutable {
-      cv::warpAffine(source, destination, m, source.size(), cv::INTER_LINEAR, cv::BORDER_TRANSPARENT);
-    };
-  }, FrameBytes);
+  Ours(
+      "Rotate 30 degrees linear", kFullHd,
+      [](FrameSize s) -> std::function<void()> {
+        cv::Mat source = Frame(s, 3), destination(s.height, s.width, CV_8UC1);
+        return [=]() mutable {
+          fnVCAIPP_RotateCenter_8u_C1R(source.data, Size(s), static_cast<int>(source.step), {0, 0, s.width, s.height},
+                                       destination.data, static_cast<int>(destination.step), {0, 0, s.width, s.height},
+                                       30.0, s.width / 2.0, s.height / 2.0, 2);
+        };
+      },
+      FrameBytes);
+  Peer(
+      "OpenCV", "Rotate 30 degrees linear", kFullHd,
+      [](FrameSize s) -> std::function<void()> {
+        cv::setNumThreads(1);
+        cv::Mat source = Frame(s, 3), destination(s.height, s.width, CV_8UC1);
+        // Positive angles turn counter-clockwise on screen in both libraries.
+        const cv::Mat m = cv::getRotationMatrix2D(cv::Point2f(s.width / 2.0f, s.height / 2.0f), 30.0, 1.0);
+        return [=]() mutable {
+          cv::warpAffine(source, destination, m, source.size(), cv::INTER_LINEAR, cv::BORDER_TRANSPARENT);
+        };
+      },
+      FrameBytes);
 
   // Remap through a gentle lens-like distortion.
   auto maps = [](FrameSize s) {
@@ -123,21 +144,27 @@ void RegisterWarps() {
     }
     return std::make_pair(xs, ys);
   };
-  Ours("Remap linear", kFullHd, [maps](FrameSize s) -> std::function<void()> {
-    cv::Mat source = Frame(s, 4), destination(s.height, s.width, CV_8UC1);
-    auto [xs, ys] = maps(s);
-    return [=]() mutable {
-      fnVCAIPP_Remap_8u_C1R(source.data, Size(s), static_cast<int>(source.step), {0, 0, s.width, s.height},
-                            xs.ptr<float>(), static_cast<int>(xs.step), ys.ptr<float>(), static_cast<int>(ys.step),
-                            destination.data, static_cast<int>(destination.step), Size(s), 2);
-    };
-  }, FrameBytes);
-  Peer("OpenCV", "Remap linear", kFullHd, [maps](FrameSize s) -> std::function<void()> {
-    cv::setNumThreads(1);
-    cv::Mat source = Frame(s, 4), destination(s.height, s.width, CV_8UC1);
-    auto [xs, ys] = maps(s);
-    return [=]() mutable { cv::remap(source, destination, xs, ys, cv::INTER_LINEAR, cv::BORDER_TRANSPARENT); };
-  }, FrameBytes);
+  Ours(
+      "Remap linear", kFullHd,
+      [maps](FrameSize s) -> std::function<void()> {
+        cv::Mat source = Frame(s, 4), destination(s.height, s.width, CV_8UC1);
+        auto [xs, ys] = maps(s);
+        return [=]() mutable {
+          fnVCAIPP_Remap_8u_C1R(source.data, Size(s), static_cast<int>(source.step), {0, 0, s.width, s.height},
+                                xs.ptr<float>(), static_cast<int>(xs.step), ys.ptr<float>(), static_cast<int>(ys.step),
+                                destination.data, static_cast<int>(destination.step), Size(s), 2);
+        };
+      },
+      FrameBytes);
+  Peer(
+      "OpenCV", "Remap linear", kFullHd,
+      [maps](FrameSize s) -> std::function<void()> {
+        cv::setNumThreads(1);
+        cv::Mat source = Frame(s, 4), destination(s.height, s.width, CV_8UC1);
+        auto [xs, ys] = maps(s);
+        return [=]() mutable { cv::remap(source, destination, xs, ys, cv::INTER_LINEAR, cv::BORDER_TRANSPARENT); };
+      },
+      FrameBytes);
 }
 
 // Mirrors and transpose: memory bound, also with a destination 16 bytes past a 64-byte boundary.
@@ -146,43 +173,55 @@ void RegisterMirrors() {
   for (int flip = 0; flip < 3; ++flip) {
     for (int offset : {0, 16}) {
       const std::string operation = AtOffset("Mirror_8u_C1R flip " + std::to_string(flip), offset);
-      Ours(operation, kFullHd, [=](FrameSize s) -> std::function<void()> {
-        cv::Mat source = Frame(s, 5);
-        OffsetBuffer destination = BufferAt(static_cast<size_t>(FrameBytes(s)), offset);
-        return [=] {
-          fnVCAIPP_Mirror_8u_C1R(source.data, static_cast<int>(source.step), destination.data, s.width, Size(s),
-                                 flip);
-        };
-      }, [](FrameSize s) { return 2 * FrameBytes(s); });
-      Peer("OpenCV", operation, kFullHd, [=](FrameSize s) -> std::function<void()> {
-        cv::Mat source = Frame(s, 5);
-        OffsetBuffer buffer = BufferAt(static_cast<size_t>(FrameBytes(s)), offset);
-        cv::Mat destination(s.height, s.width, CV_8UC1, buffer.data);
-        return [=]() mutable {
-          (void)buffer;
-          cv::flip(source, destination, kOpenCvFlip[flip]);
-        };
-      }, [](FrameSize s) { return 2 * FrameBytes(s); });
+      Ours(
+          operation, kFullHd,
+          [=](FrameSize s) -> std::function<void()> {
+            cv::Mat source = Frame(s, 5);
+            OffsetBuffer destination = BufferAt(static_cast<size_t>(FrameBytes(s)), offset);
+            return [=] {
+              fnVCAIPP_Mirror_8u_C1R(source.data, static_cast<int>(source.step), destination.data, s.width, Size(s),
+                                     flip);
+            };
+          },
+          [](FrameSize s) { return 2 * FrameBytes(s); });
+      Peer(
+          "OpenCV", operation, kFullHd,
+          [=](FrameSize s) -> std::function<void()> {
+            cv::Mat source = Frame(s, 5);
+            OffsetBuffer buffer = BufferAt(static_cast<size_t>(FrameBytes(s)), offset);
+            cv::Mat destination(s.height, s.width, CV_8UC1, buffer.data);
+            return [=]() mutable {
+              (void)buffer;
+              cv::flip(source, destination, kOpenCvFlip[flip]);
+            };
+          },
+          [](FrameSize s) { return 2 * FrameBytes(s); });
     }
   }
   for (int offset : {0, 16}) {
     const std::string operation = AtOffset("Transpose_8u_C1R", offset);
-    Ours(operation, kFullHd, [=](FrameSize s) -> std::function<void()> {
-      cv::Mat source = Frame(s, 6);
-      OffsetBuffer destination = BufferAt(static_cast<size_t>(FrameBytes(s)), offset);
-      return [=] {
-        fnVCAIPP_Transpose_8u_C1R(source.data, static_cast<int>(source.step), destination.data, s.height, Size(s));
-      };
-    }, [](FrameSize s) { return 2 * FrameBytes(s); });
-    Peer("OpenCV", operation, kFullHd, [=](FrameSize s) -> std::function<void()> {
-      cv::Mat source = Frame(s, 6);
-      OffsetBuffer buffer = BufferAt(static_cast<size_t>(FrameBytes(s)), offset);
-      cv::Mat destination(s.width, s.height, CV_8UC1, buffer.data);
-      return [=]() mutable {
-        (void)buffer;
-        cv::transpose(source, destination);
-      };
-    }, [](FrameSize s) { return 2 * FrameBytes(s); });
+    Ours(
+        operation, kFullHd,
+        [=](FrameSize s) -> std::function<void()> {
+          cv::Mat source = Frame(s, 6);
+          OffsetBuffer destination = BufferAt(static_cast<size_t>(FrameBytes(s)), offset);
+          return [=] {
+            fnVCAIPP_Transpose_8u_C1R(source.data, static_cast<int>(source.step), destination.data, s.height, Size(s));
+          };
+        },
+        [](FrameSize s) { return 2 * FrameBytes(s); });
+    Peer(
+        "OpenCV", operation, kFullHd,
+        [=](FrameSize s) -> std::function<void()> {
+          cv::Mat source = Frame(s, 6);
+          OffsetBuffer buffer = BufferAt(static_cast<size_t>(FrameBytes(s)), offset);
+          cv::Mat destination(s.width, s.height, CV_8UC1, buffer.data);
+          return [=]() mutable {
+            (void)buffer;
+            cv::transpose(source, destination);
+          };
+        },
+        [](FrameSize s) { return 2 * FrameBytes(s); });
   }
 }
 

@@ -33,8 +33,8 @@ void RegisterGeometry() {
   EachBuild("Rotate_8u_C1R 30 degrees linear", [](FrameSize s) -> std::function<void()> {
     OffsetBuffer source = RandomPixels<uint8_t>(s, 2, 0, 255), destination = BufferAt(size_t(s.width) * s.height, 0);
     return [=] {
-      fnVCAIPP_RotateCenter_8u_C1R(source.data, Roi(s), s.width, {0, 0, s.width, s.height}, destination.data,
-                                   s.width, {0, 0, s.width, s.height}, 30.0, s.width / 2.0, s.height / 2.0, 2);
+      fnVCAIPP_RotateCenter_8u_C1R(source.data, Roi(s), s.width, {0, 0, s.width, s.height}, destination.data, s.width,
+                                   {0, 0, s.width, s.height}, 30.0, s.width / 2.0, s.height / 2.0, 2);
     };
   });
   EachBuild("WarpPerspective_8u_C1R", [](FrameSize s) -> std::function<void()> {
@@ -55,8 +55,7 @@ void RegisterGeometry() {
     return [=] {
       fnVCAIPP_Remap_8u_C1R(source.data, Roi(s), s.width, {0, 0, s.width, s.height},
                             reinterpret_cast<const float*>(xs.data), s.width * 4,
-                            reinterpret_cast<const float*>(ys.data), s.width * 4, destination.data, s.width, Roi(s),
-                            2);
+                            reinterpret_cast<const float*>(ys.data), s.width * 4, destination.data, s.width, Roi(s), 2);
     };
   });
   for (int flip = 0; flip < 3; ++flip) {

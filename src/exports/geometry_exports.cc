@@ -43,8 +43,7 @@ IppStatus ResizeWholeImage(const uint8_t* source, int sourceStep, IppiSize sourc
   const double yFactor = static_cast<float>(destinationSize.height) / static_cast<float>(sourceSize.height);
   IppiRect sourceRegion{0, 0, sourceSize.width, sourceSize.height};
   IppiRect written{0, 0, 0, 0};
-  const IppStatus rectangle =
-      ResizeDestinationRect(sourceRegion, &written, xFactor, yFactor, 0.0, 0.0, interpolation);
+  const IppStatus rectangle = ResizeDestinationRect(sourceRegion, &written, xFactor, yFactor, 0.0, 0.0, interpolation);
   if (rectangle != ippStsNoErr) return rectangle;
   // An own buffer that could not be had is reported as no operation, not as success.
   if (buffer == nullptr && ownBuffer) return ippStsNoOperation;
@@ -81,41 +80,40 @@ RYN_API IppStatus fnVCAIPP_ResizeSqrPixel_8u_C1R(const uint8_t* source, int sour
 RYN_API IppStatus fnVCAIPP_ResizeImage_8u_C1R_GetBufSize(IppiSize sourceSize, IppiSize destinationSize,
                                                          int interpolation, int* bufferSize) {
   return ResizeBufferSize(IppiRect{0, 0, sourceSize.width, sourceSize.height},
-                          IppiRect{0, 0, destinationSize.width, destinationSize.height}, 1, interpolation,
-                          bufferSize);
+                          IppiRect{0, 0, destinationSize.width, destinationSize.height}, 1, interpolation, bufferSize);
 }
 
 RYN_API IppStatus fnVCAIPP_ResizeImage_8u_C1R_ExtBuf(const uint8_t* source, int sourceStep, IppiSize sourceSize,
                                                      uint8_t* destination, int destinationStep,
                                                      IppiSize destinationSize, int interpolation, uint8_t* buffer) {
-  return ResizeWholeImage(source, sourceStep, sourceSize, destination, destinationStep, destinationSize,
-                          interpolation, buffer, false);
+  return ResizeWholeImage(source, sourceStep, sourceSize, destination, destinationStep, destinationSize, interpolation,
+                          buffer, false);
 }
 
 RYN_API IppStatus fnVCAIPP_ResizeImage_8u_C1R(const uint8_t* source, int sourceStep, IppiSize sourceSize,
                                               uint8_t* destination, int destinationStep, IppiSize destinationSize,
                                               int interpolation) {
   const CallBuffer buffer(BufferBytes(sourceSize, destinationSize, interpolation));
-  return ResizeWholeImage(source, sourceStep, sourceSize, destination, destinationStep, destinationSize,
-                          interpolation, buffer.get(), true);
+  return ResizeWholeImage(source, sourceStep, sourceSize, destination, destinationStep, destinationSize, interpolation,
+                          buffer.get(), true);
 }
 
 RYN_API IppStatus fnVCAIPP_Rotate_8u_C1R(const uint8_t* source, IppiSize sourceSize, int sourceStep,
                                          IppiRect sourceRegion, uint8_t* destination, int destinationStep,
                                          IppiRect destinationRegion, double angle, double xShift, double yShift,
                                          int interpolation) {
-  return Rotate8u(source, sourceSize, sourceStep, sourceRegion, destination, destinationStep, destinationRegion,
-                  angle, xShift, yShift, interpolation);
+  return Rotate8u(source, sourceSize, sourceStep, sourceRegion, destination, destinationStep, destinationRegion, angle,
+                  xShift, yShift, interpolation);
 }
 
 RYN_API IppStatus fnVCAIPP_RotateCenter_8u_C1R(const uint8_t* source, IppiSize sourceSize, int sourceStep,
                                                IppiRect sourceRegion, uint8_t* destination, int destinationStep,
-                                               IppiRect destinationRegion, double angle, double xCentre,
-                                               double yCentre, int interpolation) {
+                                               IppiRect destinationRegion, double angle, double xCentre, double yCentre,
+                                               int interpolation) {
   double xShift, yShift;
   ShiftsAboutCentre(angle, xCentre, yCentre, &xShift, &yShift);
-  return Rotate8u(source, sourceSize, sourceStep, sourceRegion, destination, destinationStep, destinationRegion,
-                  angle, xShift, yShift, interpolation);
+  return Rotate8u(source, sourceSize, sourceStep, sourceRegion, destination, destinationStep, destinationRegion, angle,
+                  xShift, yShift, interpolation);
 }
 
 RYN_API IppStatus fnVCAIPP_GetPerspectiveTransform_8u_C1R(const double* quadrangle, IppiSize size,
@@ -123,8 +121,8 @@ RYN_API IppStatus fnVCAIPP_GetPerspectiveTransform_8u_C1R(const double* quadrang
   return PerspectiveTransform(quadrangle, size, coefficients);
 }
 
-RYN_API IppStatus fnVCAIPP_WarpPerspective_8u_C1R(const uint8_t* source, uint8_t* destination, IppiSize size,
-                                                  int step, uint8_t direction, const double* coefficients) {
+RYN_API IppStatus fnVCAIPP_WarpPerspective_8u_C1R(const uint8_t* source, uint8_t* destination, IppiSize size, int step,
+                                                  uint8_t direction, const double* coefficients) {
   ryn::fill::Set8u(destination, size, step, 15);
   const IppiRect region{0, 0, size.width, size.height};
   return WarpPerspective8u(source, size, step, region, destination, step, region, coefficients, kNearest,
@@ -151,8 +149,8 @@ RYN_API IppStatus fnVCAIPP_Mirror_8u_C1R(const uint8_t* source, int sourceStep, 
                                          int destinationStep, IppiSize size, int flip) {
   return ryn::geometry::Mirror8u(source, sourceStep, destination, destinationStep, size, flip);
 }
-RYN_API IppStatus fnVCAIPP_Mirror_32f_C1R(const float* source, int sourceStep, float* destination,
-                                          int destinationStep, IppiSize size, int flip) {
+RYN_API IppStatus fnVCAIPP_Mirror_32f_C1R(const float* source, int sourceStep, float* destination, int destinationStep,
+                                          IppiSize size, int flip) {
   return ryn::geometry::Mirror32(reinterpret_cast<const uint32_t*>(source), sourceStep,
                                  reinterpret_cast<uint32_t*>(destination), destinationStep, size, flip);
 }

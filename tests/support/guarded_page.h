@@ -46,7 +46,9 @@ class GuardedBytes {
 class GuardedImage {
  public:
   GuardedImage(int width, int height, int step)
-      : width_(width), height_(height), step_(step),
+      : width_(width),
+        height_(height),
+        step_(step),
         memory_(static_cast<size_t>(step) * (height - 1) + static_cast<size_t>(width)) {}
   uint8_t* data() { return memory_.data(); }
   int step() const { return step_; }

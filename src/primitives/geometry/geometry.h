@@ -21,8 +21,8 @@ IppStatus Resize8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, I
 // Rotation by `angle` degrees with shifts: quarter turns move pixels, other angles run the affine
 // engine.
 IppStatus Rotate8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, IppiRect sourceRegion,
-                   uint8_t* destination, int destinationStep, IppiRect destinationRegion, double angle,
-                   double xShift, double yShift, int interpolation);
+                   uint8_t* destination, int destinationStep, IppiRect destinationRegion, double angle, double xShift,
+                   double yShift, int interpolation);
 // The shifts that keep (xc, yc) in place.
 void ShiftsAboutCentre(double angle, double xc, double yc, double* xShift, double* yShift);
 
@@ -35,9 +35,9 @@ IppStatus WarpPerspective8u(const uint8_t* source, IppiSize sourceSize, int sour
                             const double* coefficients, int interpolation, bool forward);
 
 // Remap of `channels` (1 or 3) interleaved channels.
-IppStatus Remap8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, IppiRect sourceRegion,
-                  const float* xMap, int xMapStep, const float* yMap, int yMapStep, uint8_t* destination,
-                  int destinationStep, IppiSize destinationSize, int interpolation, int channels);
+IppStatus Remap8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, IppiRect sourceRegion, const float* xMap,
+                  int xMapStep, const float* yMap, int yMapStep, uint8_t* destination, int destinationStep,
+                  IppiSize destinationSize, int interpolation, int channels);
 
 // ---- Resize row kernels ----
 
@@ -45,8 +45,8 @@ IppStatus Remap8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, Ip
 extern Dispatched<void(const uint8_t* sourceRow, const int32_t* columns, int count, int last, uint8_t* out)>
     ResizeNearestRow;
 // Linear step between the neighbours starts[i], starts[i] + 1 (clamped to [first, last]).
-extern Dispatched<void(const uint8_t* sourceRow, const int32_t* starts, const int32_t* weights, int count,
-                       int first, int last, const LinearRuns& runs, uint8_t* out)>
+extern Dispatched<void(const uint8_t* sourceRow, const int32_t* starts, const int32_t* weights, int count, int first,
+                       int last, const LinearRuns& runs, uint8_t* out)>
     ResizeLinearRow;
 // Linear step between two rows with one weight.
 extern Dispatched<void(const uint8_t* top, const uint8_t* bottom, int weight, int count, uint8_t* out)>
@@ -80,8 +80,8 @@ extern Dispatched<void(const uint8_t* top, const uint8_t* bottom, int count, uin
 
 // Destination pixels [from, to) of row y of an affine warp (inverse: x = i0 X + i1 Y + i2,
 // y = i3 X + i4 Y + i5) or a perspective warp (backward 3 x 3 matrix).
-extern Dispatched<void(const SourcePlane& source, const double* inverse, int mode, bool smooth, int y, int from,
-                       int to, uint8_t* row)>
+extern Dispatched<void(const SourcePlane& source, const double* inverse, int mode, bool smooth, int y, int from, int to,
+                       uint8_t* row)>
     AffineRow;
 extern Dispatched<void(const SourcePlane& source, const double* backward, int mode, bool smooth, int y, int from,
                        int to, uint8_t* row)>

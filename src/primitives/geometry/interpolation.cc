@@ -1,8 +1,8 @@
 // The Lanczos table, built once on first use.
+#include "primitives/geometry/interpolation.h"
+
 #include <array>
 #include <cmath>
-
-#include "primitives/geometry/interpolation.h"
 
 namespace ryn::geometry {
 namespace {

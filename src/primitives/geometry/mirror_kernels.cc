@@ -3,9 +3,8 @@
 // 16 x 16 bytes or 4 x 4 words held in 128-bit vectors, interleaved four (or two) times.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "src/primitives/geometry/mirror_kernels.cc"
-#include <hwy/foreach_target.h>  // IWYU pragma: keep
-
 #include <hwy/cache_control.h>
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
 #include <hwy/highway.h>
 
 #include <algorithm>

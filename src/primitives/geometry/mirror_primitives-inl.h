@@ -96,8 +96,7 @@ IppStatus MirrorInPlace8u(uint8_t* image, int step, IppiSize size, int flip) {
 IppStatus MirrorInPlace32(uint32_t* image, int step, IppiSize size, int flip) {
   return MirrorImageInPlace(image, step, size, flip);
 }
-IppStatus Transpose8u(const uint8_t* source, int sourceStep, uint8_t* destination, int destinationStep,
-                      IppiSize size) {
+IppStatus Transpose8u(const uint8_t* source, int sourceStep, uint8_t* destination, int destinationStep, IppiSize size) {
   return TransposeImage(source, sourceStep, destination, destinationStep, size);
 }
 IppStatus Transpose32(const uint32_t* source, int sourceStep, uint32_t* destination, int destinationStep,

@@ -10,8 +10,8 @@ IppStatus Remap8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, Ip
                   int xMapStep, const float* yMap, int yMapStep, uint8_t* destination, int destinationStep,
                   IppiSize destinationSize, int interpolation, int channels) {
   if (source == nullptr || destination == nullptr || xMap == nullptr || yMap == nullptr) return ippStsNullPtrErr;
-  if (sourceSize.width < 1 || sourceSize.height < 1 || region.x < 0 || region.y < 0 || region.width < 1 || region.height < 1 || destinationSize.width < 1 ||
-      destinationSize.height < 1) {
+  if (sourceSize.width < 1 || sourceSize.height < 1 || region.x < 0 || region.y < 0 || region.width < 1 ||
+      region.height < 1 || destinationSize.width < 1 || destinationSize.height < 1) {
     return ippStsSizeErr;
   }
   const bool smooth = (static_cast<uint32_t>(interpolation) & kEdgeBlend) != 0;
@@ -27,8 +27,8 @@ IppStatus Remap8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, Ip
   if (narrowest < 6 && mode == kLanczos) mode = kCubicLagrange;
   if (narrowest < 4 && (mode == kCubicLagrange || mode == kCatmullRom)) mode = kLinear;
   if (narrowest == 1) mode = kNearest;
-  const SourcePlane plane{source, sourceStep, region.x, region.y, region.x + region.width - 1,
-                          region.y + region.height - 1, channels};
+  const SourcePlane plane{
+      source, sourceStep, region.x, region.y, region.x + region.width - 1, region.y + region.height - 1, channels};
   const auto* xBytes = reinterpret_cast<const uint8_t*>(xMap);
   const auto* yBytes = reinterpret_cast<const uint8_t*>(yMap);
   for (int y = 0; y < destinationSize.height; ++y) {

@@ -26,7 +26,8 @@ struct Images {
 template <class T>
 class RowRing {
  public:
-  RowRing(T* storage, int size, int length, int32_t* tags) : storage_(storage), size_(size), length_(length), tags_(tags) {
+  RowRing(T* storage, int size, int length, int32_t* tags)
+      : storage_(storage), size_(size), length_(length), tags_(tags) {
     for (int i = 0; i < size; ++i) tags_[i] = -1;
   }
   // The slot of `row`, and whether it already holds it.
@@ -76,8 +77,8 @@ IppStatus ResizeLinear(const ResizePlan& plan, const Images& im, BufferCarver& c
   if (LinearHalvesExactly(plan.x, &firstColumn) && LinearHalvesExactly(plan.y, &firstRow)) {
     // Both axes halved exactly: one pass over each pair of source rows, no tables.
     for (int r = 0; r < h; ++r) {
-      ResizeLinearHalving(im.SourceRow(firstRow + 2 * r) + firstColumn, im.SourceRow(firstRow + 2 * r + 1) + firstColumn,
-                          w, im.Out(plan, r));
+      ResizeLinearHalving(im.SourceRow(firstRow + 2 * r) + firstColumn,
+                          im.SourceRow(firstRow + 2 * r + 1) + firstColumn, w, im.Out(plan, r));
     }
     return ippStsNoErr;
   }
@@ -169,8 +170,7 @@ IppStatus ResizeWidened(const ResizePlan& plan, const Images& im, BufferCarver& 
   for (int r = 0; r < h; ++r) {
     for (int t = 0; t < yTaps; ++t) {
       const int row = Clamp(yStarts[r] + t, plan.y.low, plan.y.high);
-      ResizeTapAccumulate(filtered + static_cast<ptrdiff_t>(row - firstRow) * w, yWeights[t * h + r], t == 0, w,
-                          sums);
+      ResizeTapAccumulate(filtered + static_cast<ptrdiff_t>(row - firstRow) * w, yWeights[t * h + r], t == 0, w, sums);
     }
     ResizeRoundRow(sums, w, im.Out(plan, r));
   }
@@ -218,7 +218,8 @@ IppStatus ResizeArea(const ResizePlan& plan, const Images& im, BufferCarver& car
         const float weight = k == 0 ? rowFirst : (k == rowCount - 1 ? rowLast : 1.0f);
         ResizeAreaAccumulate(im.SourceRow(rowStart + k) + low, weight, k == 0, high - low + 1, sums);
       }
-      ResizeAreaRow(sums, low, high, columns, count, taps, scale, im.Out(plan, y - plan.y.first) + (from - plan.x.first));
+      ResizeAreaRow(sums, low, high, columns, count, taps, scale,
+                    im.Out(plan, y - plan.y.first) + (from - plan.x.first));
     }
   }
   return ippStsNoErr;

@@ -19,8 +19,8 @@ void ResizeLinearBlend(const uint8_t* top, const uint8_t* bottom, int weight, in
   for (int i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(LinearStep(top[i], bottom[i], weight));
 }
 
-void ResizeTapRow(const uint8_t* sourceRow, const int32_t* starts, const float* weights, int taps, int count,
-                  int first, int last, float* out) {
+void ResizeTapRow(const uint8_t* sourceRow, const int32_t* starts, const float* weights, int taps, int count, int first,
+                  int last, float* out) {
   for (int i = 0; i < count; ++i) out[i] = TapPixel(sourceRow, starts[i], weights + i, count, taps, first, last);
 }
 

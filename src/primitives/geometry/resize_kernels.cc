@@ -4,7 +4,6 @@
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "src/primitives/geometry/resize_kernels.cc"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
-
 #include <hwy/highway.h>
 
 #include "primitives/geometry/geometry.h"
@@ -166,8 +165,8 @@ void ResizeLinearBlend(const uint8_t* top, const uint8_t* bottom, int weight, in
   for (; i < count; ++i) out[i] = static_cast<uint8_t>(LinearStep(top[i], bottom[i], weight));
 }
 
-void ResizeTapRow(const uint8_t* sourceRow, const int32_t* starts, const float* weights, int taps, int count,
-                  int first, int last, float* out) {
+void ResizeTapRow(const uint8_t* sourceRow, const int32_t* starts, const float* weights, int taps, int count, int first,
+                  int last, float* out) {
   const DF df;
   const int n = static_cast<int>(hn::Lanes(DI()));
   const int reach = (taps + 3) / 4 * 4 - 1;  // the last byte the gathers of one pixel read
@@ -263,8 +262,8 @@ void ResizeAreaRow(const float* sums, int origin, int high, const AreaSpans& spa
     if (s0 + 2 * n - 1 <= high &&
         hn::AllTrue(di, hn::And(hn::LoadU(di, spans.starts + i) == hn::Add(hn::Set(di, s0), twice),
                                 hn::LoadU(di, spans.counts + i) == hn::Set(di, 2))) &&
-        hn::AllTrue(df, hn::And(hn::LoadU(df, spans.firstWeights + i) == one,
-                                hn::LoadU(df, spans.lastWeights + i) == one))) {
+        hn::AllTrue(
+            df, hn::And(hn::LoadU(df, spans.firstWeights + i) == one, hn::LoadU(df, spans.lastWeights + i) == one))) {
       const VF lo = hn::LoadU(df, sums + (s0 - origin)), hi = hn::LoadU(df, sums + (s0 - origin) + n);
       StoreBytes(RoundLanes(hn::Mul(hn::Add(hn::ConcatEven(df, hi, lo), hn::ConcatOdd(df, hi, lo)), scaleV)), out + i);
       continue;
@@ -317,10 +316,12 @@ void ResizeAreaHalving(const uint8_t* top, const uint8_t* bottom, int count, uin
   for (; i + lanes <= count; i += lanes) {
     const auto a = hn::LoadU(d16, reinterpret_cast<const uint16_t*>(top + 2 * i));
     const auto b = hn::LoadU(d16, reinterpret_cast<const uint16_t*>(bottom + 2 * i));
-    const auto sum = hn::Add(hn::Add(hn::And(a, low), hn::ShiftRight<8>(a)), hn::Add(hn::And(b, low), hn::ShiftRight<8>(b)));
+    const auto sum =
+        hn::Add(hn::Add(hn::And(a, low), hn::ShiftRight<8>(a)), hn::Add(hn::And(b, low), hn::ShiftRight<8>(b)));
     hn::StoreU(hn::DemoteTo(DB16(), hn::BitCast(di16, hn::ShiftRight<2>(hn::Add(sum, two)))), DB16(), out + i);
   }
-  for (; i < count; ++i) out[i] = static_cast<uint8_t>((top[2 * i] + top[2 * i + 1] + bottom[2 * i] + bottom[2 * i + 1] + 2) >> 2);
+  for (; i < count; ++i)
+    out[i] = static_cast<uint8_t>((top[2 * i] + top[2 * i + 1] + bottom[2 * i] + bottom[2 * i + 1] + 2) >> 2);
 }
 
 }  // namespace HWY_NAMESPACE

@@ -17,8 +17,14 @@ bool ParseInterpolation(int interpolation, int* mode, uint32_t* option) {
   *option = bits & ~kModeMask;
   if (*option != 0 && *option != kEdgeBlend && *option != kEdgeFade && *option != kAntialiasing) return false;
   switch (*mode) {
-    case kNearest: case kLinear: case kCubicLagrange: case kCubicBSpline: case kCatmullRom: case kCubicB05C03:
-    case kSuperSampling: case kLanczos:
+    case kNearest:
+    case kLinear:
+    case kCubicLagrange:
+    case kCubicBSpline:
+    case kCatmullRom:
+    case kCubicB05C03:
+    case kSuperSampling:
+    case kLanczos:
       return true;
     default:
       return false;
@@ -82,8 +88,9 @@ LinearRuns FindLinearRuns(const ResizeAxis& axis, const int32_t* starts, const i
   const int count = axis.Count();
   LinearRuns runs;
   auto halving = [&](int i) { return weights[i] == 8192 && Interior(axis, starts[i]); };
-  LongestRun(count, [&](int j) { return halving(j) && halving(j - 1) && starts[j] == starts[j - 1] + 2; },
-             &runs.halveFrom, &runs.halveTo);
+  LongestRun(
+      count, [&](int j) { return halving(j) && halving(j - 1) && starts[j] == starts[j - 1] + 2; }, &runs.halveFrom,
+      &runs.halveTo);
   if (runs.halveTo - runs.halveFrom == 1 && !halving(runs.halveFrom)) runs.halveTo = runs.halveFrom;
   // Doubling pairs: (k - 1, 12288) then (k, 4096), pairs one source column apart.
   auto pairAt = [&](int i) {
@@ -175,11 +182,11 @@ IppStatus PlanResize(const uint8_t* source, IppiSize sourceSize, IppiRect* sourc
 
   const IppiRect& d = destinationRegion;
   const double xMin = std::max(s.x * xFactor + xShift, static_cast<double>(d.x));
-  const double xMax = std::min((static_cast<double>(s.x) + s.width) * xFactor + xShift,
-                               static_cast<double>(d.x) + d.width);
+  const double xMax =
+      std::min((static_cast<double>(s.x) + s.width) * xFactor + xShift, static_cast<double>(d.x) + d.width);
   const double yMin = std::max(s.y * yFactor + yShift, static_cast<double>(d.y));
-  const double yMax = std::min((static_cast<double>(s.y) + s.height) * yFactor + yShift,
-                               static_cast<double>(d.y) + d.height);
+  const double yMax =
+      std::min((static_cast<double>(s.y) + s.height) * yFactor + yShift, static_cast<double>(d.y) + d.height);
   int left, right, top, bottom;
   if (option == kEdgeBlend || option == kEdgeFade) {
     left = CeilToInt(xMin - 1e-10), right = FloorToInt(xMax + 1e-10);
@@ -199,7 +206,8 @@ IppStatus PlanResize(const uint8_t* source, IppiSize sourceSize, IppiRect* sourc
   const double yRatio = widened ? WideningRatio(s.height, d.height) : 1.0;
   // Reaches past any buffer the size rule can promise are capped so that tap counts stay ints.
   const int radius = Radius(mode);
-  const int xReach = std::min(CeilToInt(radius * xRatio), 1 << 24), yReach = std::min(CeilToInt(radius * yRatio), 1 << 24);
+  const int xReach = std::min(CeilToInt(radius * xRatio), 1 << 24),
+            yReach = std::min(CeilToInt(radius * yRatio), 1 << 24);
   plan->x = ResizeAxis{xFactor, xShift, left, right, s.x, s.x + s.width - 1, xRatio, xReach};
   plan->y = ResizeAxis{yFactor, yShift, top, bottom, s.y, s.y + s.height - 1, yRatio, yReach};
   // The clipped region never asks more of the rule than the caller's region did.

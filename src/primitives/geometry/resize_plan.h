@@ -13,10 +13,10 @@ namespace ryn::geometry {
 // One axis of a resize: destination d maps to source (d + 0.5) / factor - shift / factor - 0.5.
 struct ResizeAxis {
   double factor, shift;
-  int first, end;   // destination indices written, end exclusive
-  int low, high;    // source region, inclusive
-  double ratio;     // antialiasing widening, 1 when not reducing
-  int reach;        // antialiasing: taps on each side beyond the first
+  int first, end;  // destination indices written, end exclusive
+  int low, high;   // source region, inclusive
+  double ratio;    // antialiasing widening, 1 when not reducing
+  int reach;       // antialiasing: taps on each side beyond the first
   double Source(int d) const { return (d + 0.5) / factor - shift / factor - 0.5; }
   int Count() const { return end - first; }
 };

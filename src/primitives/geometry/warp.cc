@@ -29,7 +29,7 @@ bool ClipRegion(IppiSize size, IppiRect* region) {
 }
 
 SourcePlane PlaneOf(const uint8_t* source, int step, IppiRect region, int channels) {
-  return SourcePlane{source, step, region.x, region.y, region.x + region.width - 1, region.y + region.height - 1,
+  return SourcePlane{source,  step, region.x, region.y, region.x + region.width - 1, region.y + region.height - 1,
                      channels};
 }
 
@@ -38,8 +38,7 @@ void RegionCorners(IppiRect r, bool smooth, double* xs, double* ys) {
   const double grow = smooth ? 1.0 : 0.0;
   const double left = r.x - grow, right = r.x + r.width - 1 + grow;
   const double top = r.y - grow, bottom = r.y + r.height - 1 + grow;
-  xs[0] = left, ys[0] = top, xs[1] = right, ys[1] = top, xs[2] = right, ys[2] = bottom, xs[3] = left,
-  ys[3] = bottom;
+  xs[0] = left, ys[0] = top, xs[1] = right, ys[1] = top, xs[2] = right, ys[2] = bottom, xs[3] = left, ys[3] = bottom;
 }
 
 // Calls row(y, from, to) for the destination pixels of each row inside `quad` and the region;
@@ -61,7 +60,9 @@ bool ForEachSpan(const Quadrangle& quad, IppiRect destination, Row&& row) {
   return any;
 }
 
-uint8_t* DestinationRow(uint8_t* destination, int step, int y) { return destination + static_cast<ptrdiff_t>(y) * step; }
+uint8_t* DestinationRow(uint8_t* destination, int step, int y) {
+  return destination + static_cast<ptrdiff_t>(y) * step;
+}
 
 // Quarter turns with whole shifts: every destination pixel of the rotated region takes one source
 // pixel. Checks as in the rotation's quarter-turn rule.
@@ -108,9 +109,8 @@ IppStatus RotateQuarter(const uint8_t* source, IppiSize sourceSize, int sourceSt
 }
 
 // The affine engine: coefficients [c00 c01 c02; c10 c11 c12] map source to destination.
-IppStatus AffineWarp(const uint8_t* source, IppiSize sourceSize, int sourceStep, IppiRect region,
-                     uint8_t* destination, int destinationStep, IppiRect destinationRegion, const double* c,
-                     int interpolation) {
+IppStatus AffineWarp(const uint8_t* source, IppiSize sourceSize, int sourceStep, IppiRect region, uint8_t* destination,
+                     int destinationStep, IppiRect destinationRegion, const double* c, int interpolation) {
   if (source == nullptr || destination == nullptr) return ippStsNullPtrErr;
   if (sourceSize.width < 1 || sourceSize.height < 1 || !ValidRegion(region) || !ValidRegion(destinationRegion)) {
     return ippStsSizeErr;
@@ -166,13 +166,13 @@ void ShiftsAboutCentre(double angle, double xc, double yc, double* xShift, doubl
 }
 
 IppStatus Rotate8u(const uint8_t* source, IppiSize sourceSize, int sourceStep, IppiRect sourceRegion,
-                   uint8_t* destination, int destinationStep, IppiRect destinationRegion, double angle,
-                   double xShift, double yShift, int interpolation) {
+                   uint8_t* destination, int destinationStep, IppiRect destinationRegion, double angle, double xShift,
+                   double yShift, int interpolation) {
   const double a = NormalisedAngle(angle);
   const int quarter = a == 90.0 ? 1 : (a == 180.0 ? 2 : (a == 270.0 ? 3 : 0));
   if (quarter != 0 && std::trunc(xShift) == xShift && std::trunc(yShift) == yShift) {
-    return RotateQuarter(source, sourceSize, sourceStep, sourceRegion, destination, destinationStep,
-                         destinationRegion, quarter, xShift, yShift);
+    return RotateQuarter(source, sourceSize, sourceStep, sourceRegion, destination, destinationStep, destinationRegion,
+                         quarter, xShift, yShift);
   }
   double cosA, sinA;
   if (quarter != 0) {

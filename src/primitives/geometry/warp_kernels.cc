@@ -6,7 +6,6 @@
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "src/primitives/geometry/warp_kernels.cc"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
-
 #include <hwy/highway.h>
 
 #include <algorithm>
@@ -24,9 +23,18 @@ namespace hn = hwy::HWY_NAMESPACE;
 
 namespace {
 
-template <class V> HWY_INLINE auto CmpGe(V a, V b) { return a >= b; }
-template <class V> HWY_INLINE auto CmpLe(V a, V b) { return a <= b; }
-template <class V> HWY_INLINE auto CmpLt(V a, V b) { return a < b; }
+template <class V>
+HWY_INLINE auto CmpGe(V a, V b) {
+  return a >= b;
+}
+template <class V>
+HWY_INLINE auto CmpLe(V a, V b) {
+  return a <= b;
+}
+template <class V>
+HWY_INLINE auto CmpLt(V a, V b) {
+  return a < b;
+}
 
 // Whether the vectors may sample `source`: one channel, four-byte windows fit in a row, and byte
 // offsets of the region fit in 32 bits.
@@ -63,8 +71,8 @@ HWY_INLINE hn::Vec<DI> WindowByte(DI di, hn::Vec<DI> window, hn::Vec<DI> shift) 
 template <class DI>
 HWY_INLINE hn::Vec<DI> FetchNearest(DI di, const SourcePlane& s, hn::Vec<DI> x, hn::Vec<DI> y) {
   const auto base = hn::Min(x, hn::Set(di, s.right - 3));
-  const auto window = hn::GatherOffset(di, reinterpret_cast<const int32_t*>(s.data),
-                                       hn::Add(hn::Mul(y, hn::Set(di, s.step)), base));
+  const auto window =
+      hn::GatherOffset(di, reinterpret_cast<const int32_t*>(s.data), hn::Add(hn::Mul(y, hn::Set(di, s.step)), base));
   return WindowByte(di, window, hn::ShiftLeft<3>(hn::Sub(x, base)));
 }
 
@@ -128,7 +136,7 @@ HWY_INLINE auto SampleLanes(DD dd, const SourcePlane& s, int mode, hn::Vec<DD> s
 }
 
 template <class DI>
-HWY_INLINE void StoreLanes(DI di, hn::Vec<DI> v, uint8_t* out) {
+HWY_INLINE void StoreLanes(DI, hn::Vec<DI> v, uint8_t* out) {
   const hn::RebindToUnsigned<DI> du;
   const hn::Rebind<uint8_t, DI> d8;
   hn::StoreU(hn::U8FromU32(hn::BitCast(du, v)), d8, out);
@@ -204,11 +212,14 @@ void RemapRow(const SourcePlane& source, const float* xs, const float* ys, int m
     const hn::RebindToSigned<decltype(df)> di;
     const hn::Rebind<uint8_t, decltype(di)> d8;
     const int n = static_cast<int>(hn::Lanes(df));
-    const auto left = hn::Set(df, static_cast<float>(source.left)), right = hn::Set(df, static_cast<float>(source.right));
-    const auto top = hn::Set(df, static_cast<float>(source.top)), bottom = hn::Set(df, static_cast<float>(source.bottom));
+    const auto left = hn::Set(df, static_cast<float>(source.left)),
+               right = hn::Set(df, static_cast<float>(source.right));
+    const auto top = hn::Set(df, static_cast<float>(source.top)),
+               bottom = hn::Set(df, static_cast<float>(source.bottom));
     for (; i + n <= count; i += n) {
       const auto mx = hn::LoadU(df, xs + i), my = hn::LoadU(df, ys + i);
-      const auto inside = hn::And(hn::And(CmpGe(mx, left), CmpLe(mx, right)), hn::And(CmpGe(my, top), CmpLe(my, bottom)));
+      const auto inside =
+          hn::And(hn::And(CmpGe(mx, left), CmpLe(mx, right)), hn::And(CmpGe(my, top), CmpLe(my, bottom)));
       if (hn::AllFalse(df, inside)) continue;
       const auto cx = hn::Min(hn::Max(mx, left), right), cy = hn::Min(hn::Max(my, top), bottom);
       hn::Vec<decltype(di)> value;
@@ -219,7 +230,8 @@ void RemapRow(const SourcePlane& source, const float* xs, const float* ys, int m
         const auto ux = hn::RebindMask(di, CmpGe(hn::Sub(cx, hn::ConvertTo(df, tx)), half));
         const auto uy = hn::RebindMask(di, CmpGe(hn::Sub(cy, hn::ConvertTo(df, ty)), half));
         const auto one = hn::Set(di, 1);
-        value = FetchNearest(di, source, hn::Add(tx, hn::IfThenElseZero(ux, one)), hn::Add(ty, hn::IfThenElseZero(uy, one)));
+        value = FetchNearest(di, source, hn::Add(tx, hn::IfThenElseZero(ux, one)),
+                             hn::Add(ty, hn::IfThenElseZero(uy, one)));
       } else {
         const auto fx = hn::Floor(cx), fy = hn::Floor(cy);
         value = FetchLinear(di, source, hn::ConvertTo(di, fx), hn::ConvertTo(di, fy), WeightLanes(df, hn::Sub(cx, fx)),

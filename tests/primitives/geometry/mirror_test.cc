@@ -161,8 +161,8 @@ TEST(MirrorTranspose, BuildsMatchGenericOnOddShapes) {
 // Tiles of every height against every stack height (16 rows per 128 bits), with overlapping last
 // stacks, under every build.
 TEST(Transpose, BuildsMatchGenericOnTallTiles) {
-  for (IppiSize size : {IppiSize{37, 91}, IppiSize{130, 17}, IppiSize{64, 64}, IppiSize{200, 150}, IppiSize{16, 33},
-                        IppiSize{9, 70}}) {
+  for (IppiSize size :
+       {IppiSize{37, 91}, IppiSize{130, 17}, IppiSize{64, 64}, IppiSize{200, 150}, IppiSize{16, 33}, IppiSize{9, 70}}) {
     SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height);
     TestImage<uint8_t> source = RandomImage(size.width, size.height, 21, 3, 1);
     TestImage<float> floats(size.width, size.height, 8, 4);
@@ -173,7 +173,8 @@ TEST(Transpose, BuildsMatchGenericOnTallTiles) {
       out.FillBytes(SentinelFor(build));
       floatOut.FillBytes(SentinelFor(build));
       const IppStatus a = fnVCAIPP_Transpose_8u_C1R(source.data(), source.step(), out.data(), out.step(), size);
-      const IppStatus b = fnVCAIPP_Transpose_32f_C1R(floats.data(), floats.step(), floatOut.data(), floatOut.step(), size);
+      const IppStatus b =
+          fnVCAIPP_Transpose_32f_C1R(floats.data(), floats.step(), floatOut.data(), floatOut.step(), size);
       EXPECT_TRUE(out.GuardsIntact() && floatOut.GuardsIntact());
       return std::make_tuple(a, b, Capture(out), Capture(floatOut));
     });
@@ -194,8 +195,8 @@ TEST(MirrorTranspose, FloatRowsAtOddAddressesMatchGeneric) {
       std::vector<uint8_t> out(static_cast<size_t>(step + 2) * kHeight + 8, 0), inPlace = source;
       statuses.push_back(fnVCAIPP_Mirror_32f_C1R(from, step, reinterpret_cast<float*>(out.data() + 3), step + 2,
                                                  {kWidth, kHeight}, flip));
-      statuses.push_back(fnVCAIPP_Mirror_32f_C1IR(reinterpret_cast<float*>(inPlace.data() + 1), step,
-                                                  {kWidth, kHeight}, flip));
+      statuses.push_back(
+          fnVCAIPP_Mirror_32f_C1IR(reinterpret_cast<float*>(inPlace.data() + 1), step, {kWidth, kHeight}, flip));
       results.push_back(out);
       results.push_back(inPlace);
     }

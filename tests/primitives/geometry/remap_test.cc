@@ -171,8 +171,7 @@ TEST(Remap, ReadsOnlyTheSource) {
         TestImage<uint8_t> destination(64 * channels, 8);
         auto* remap = channels == 1 ? fnVCAIPP_Remap_8u_C1R : fnVCAIPP_Remap_8u_C3R;
         EXPECT_EQ(remap(source.data(), {19, 7}, source.step(), {0, 0, 19, 7}, maps.xs.data(), maps.xs.step(),
-                        maps.ys.data(), maps.ys.step(), destination.data(), destination.step(), {64, 8},
-                        interpolation),
+                        maps.ys.data(), maps.ys.step(), destination.data(), destination.step(), {64, 8}, interpolation),
                   ippStsNoErr);
         EXPECT_TRUE(destination.GuardsIntact());
       });

@@ -53,8 +53,8 @@ TEST(Resize, EngineChecksInOrderWriteNothing) {
             ippStsWrongIntersectROI);
   // A shift that moves the image off the destination region writes nothing.
   IppiRect region = all;
-  EXPECT_EQ(Resize8u(source.data(), {8, 8}, source.step(), &region, destination.data(), destination.step(), all, 1,
-                     1, 100, 0, 2, buffer),
+  EXPECT_EQ(Resize8u(source.data(), {8, 8}, source.step(), &region, destination.data(), destination.step(), all, 1, 1,
+                     100, 0, 2, buffer),
             ippStsNoOperation);
   EXPECT_EQ(destination.RegionBytes(), before);
   EXPECT_TRUE(destination.GuardsIntact());
@@ -100,8 +100,8 @@ TEST(Resize, BufferSizeRule) {
 TEST(Resize, DestinationRectangleRule) {
   IppiRect r{-1, -1, -1, -1};
   EXPECT_EQ(ryn::geometry::ResizeDestinationRect({0, 0, 10, 10}, &r, 0.5, 0.25, 0.2, 0, 2), ippStsNoErr);
-  EXPECT_EQ(r.x, 0);  // trunc(0.2 + 0.4999999999)
-  EXPECT_EQ(r.width, 5);  // trunc(5.2 + 0.5000000001)
+  EXPECT_EQ(r.x, 0);       // trunc(0.2 + 0.4999999999)
+  EXPECT_EQ(r.width, 5);   // trunc(5.2 + 0.5000000001)
   EXPECT_EQ(r.height, 3);  // trunc(2.5 + 0.5000000001)
   EXPECT_EQ(ryn::geometry::ResizeDestinationRect({0, 0, 10, 10}, &r, 0.5, 0.25, 0.2, 0, kBlend | 2), ippStsNoErr);
   EXPECT_EQ(r.x, 0);       // floor(0.2)
@@ -193,17 +193,17 @@ TEST(Resize, SquarePixelDoublesByNearestNeighbourAsOpenCv) {
 
 TEST(Resize, SquarePixelFactorOneAveragesSinglePixels) {
   TestImage<uint8_t> source = RandomImage(33, 7, 5), destination(33, 7);
-  EXPECT_EQ(fnVCAIPP_ResizeSqrPixel_8u_C1R(source.data(), source.step(), destination.data(), destination.step(), 33, 7,
-                                           1.0f),
-            ippStsNoErr);
+  EXPECT_EQ(
+      fnVCAIPP_ResizeSqrPixel_8u_C1R(source.data(), source.step(), destination.data(), destination.step(), 33, 7, 1.0f),
+      ippStsNoErr);
   EXPECT_EQ(destination.Region(), source.Region());
-  EXPECT_EQ(fnVCAIPP_ResizeSqrPixel_8u_C1R(source.data(), source.step(), destination.data(), destination.step(), 33, 7,
-                                           0.0f),
-            ippStsResizeFactorErr);
+  EXPECT_EQ(
+      fnVCAIPP_ResizeSqrPixel_8u_C1R(source.data(), source.step(), destination.data(), destination.step(), 33, 7, 0.0f),
+      ippStsResizeFactorErr);
   // A destination of no pixels has no buffer: no operation.
-  EXPECT_EQ(fnVCAIPP_ResizeSqrPixel_8u_C1R(source.data(), source.step(), destination.data(), destination.step(), 1, 1,
-                                           2.0f),
-            ippStsNoOperation);
+  EXPECT_EQ(
+      fnVCAIPP_ResizeSqrPixel_8u_C1R(source.data(), source.step(), destination.data(), destination.step(), 1, 1, 2.0f),
+      ippStsNoOperation);
 }
 
 TEST(Resize, AreaMatchesOpenCvForWholeFactors) {
@@ -286,9 +286,9 @@ TEST(Resize, BuildsMatchGeneric) {
   for (int mode : kAllResizeModes) {
     for (int option : {0, kBlend, kFade, kAntialias}) {
       for (const ResizeCase& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "mode " << mode << " option " << option << " " << c.sourceWidth << "x"
-                                          << c.sourceHeight << " to " << c.destinationWidth << "x"
-                                          << c.destinationHeight);
+        SCOPED_TRACE(::testing::Message()
+                     << "mode " << mode << " option " << option << " " << c.sourceWidth << "x" << c.sourceHeight
+                     << " to " << c.destinationWidth << "x" << c.destinationHeight);
         const bool reduces = c.destinationWidth <= c.sourceWidth && c.destinationHeight <= c.sourceHeight;
         if (mode == 8 && !reduces) continue;
         const TestImage<uint8_t> source = RandomImage(c.sourceWidth, c.sourceHeight, mode + c.sourceWidth);
@@ -300,9 +300,9 @@ TEST(Resize, BuildsMatchGeneric) {
           destination.FillRandom(77, 0, 255);
           const double xf = static_cast<double>(c.destinationWidth) / c.sourceWidth;
           const double yf = static_cast<double>(c.destinationHeight) / c.sourceHeight;
-          const IppStatus status = Engine(copy, {0, 0, c.sourceWidth, c.sourceHeight}, destination,
-                                          {1, 1, c.destinationWidth + 2, c.destinationHeight + 2}, xf, yf, 1.3, 0.6,
-                                          mode | option);
+          const IppStatus status =
+              Engine(copy, {0, 0, c.sourceWidth, c.sourceHeight}, destination,
+                     {1, 1, c.destinationWidth + 2, c.destinationHeight + 2}, xf, yf, 1.3, 0.6, mode | option);
           EXPECT_TRUE(destination.GuardsIntact());
           return std::make_tuple(status, Capture(destination));
         });
@@ -320,8 +320,8 @@ TEST(Resize, BuildsMatchGenericOnWideRows) {
       TestImage<uint8_t> copy = source;
       TestImage<uint8_t> destination(1279, 4);
       destination.FillBytes(SentinelFor(build));
-      const IppStatus status = Engine(copy, {0, 0, 1920, 6}, destination, {0, 0, 1279, 4}, 1279.0 / 1920, 4.0 / 6,
-                                      0, 0, mode);
+      const IppStatus status =
+          Engine(copy, {0, 0, 1920, 6}, destination, {0, 0, 1279, 4}, 1279.0 / 1920, 4.0 / 6, 0, 0, mode);
       return std::make_tuple(status, Capture(destination));
     });
   }
@@ -347,9 +347,8 @@ TEST(Resize, ReadsOnlyTheSourceAndUsesOnlyThePromisedBuffer) {
           ASSERT_GE(sized, 0);
           GuardedBytes buffer(static_cast<size_t>(bytes));
           TestImage<uint8_t> destination(d.width, d.height);
-          const IppStatus status = fnVCAIPP_ResizeImage_8u_C1R_ExtBuf(source.data(), source.step(), s,
-                                                                      destination.data(), destination.step(), d,
-                                                                      mode | option, buffer.data());
+          const IppStatus status = fnVCAIPP_ResizeImage_8u_C1R_ExtBuf(
+              source.data(), source.step(), s, destination.data(), destination.step(), d, mode | option, buffer.data());
           EXPECT_GE(status, 0);
           EXPECT_TRUE(destination.GuardsIntact());
         });

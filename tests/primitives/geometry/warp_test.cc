@@ -25,10 +25,10 @@ TEST(PerspectiveTransform, RectangleGivesIdentity) {
 }
 
 TEST(PerspectiveTransform, RefusesDegenerateQuadranglesInOrder) {
-  Transform({0, 0, 9, 0, 9, 0, 0, 6}, {10, 7}, ippStsQuadErr);   // two points coincide
-  Transform({0, 0, 9, 6, 9, 0, 0, 6}, {10, 7}, ippStsQuadErr);   // self-crossing
-  Transform({0, 0, 4, 1, 8, 2, 0, 6}, {10, 7}, ippStsQuadErr);   // three points on a line
-  Transform({0, 0, 9, 0, 9, 6, 0, 6}, {1, 7}, ippStsRectErr);    // one column
+  Transform({0, 0, 9, 0, 9, 0, 0, 6}, {10, 7}, ippStsQuadErr);  // two points coincide
+  Transform({0, 0, 9, 6, 9, 0, 0, 6}, {10, 7}, ippStsQuadErr);  // self-crossing
+  Transform({0, 0, 4, 1, 8, 2, 0, 6}, {10, 7}, ippStsQuadErr);  // three points on a line
+  Transform({0, 0, 9, 0, 9, 6, 0, 6}, {1, 7}, ippStsRectErr);   // one column
   Transform({0, 0, 9, 0, 9, 0, 0, 6}, {0, 7}, ippStsSizeErr);
   double c[9];
   EXPECT_EQ(fnVCAIPP_GetPerspectiveTransform_8u_C1R(nullptr, {10, 7}, c), ippStsNullPtrErr);
@@ -93,13 +93,13 @@ TEST(WarpPerspective, ChecksInOrderAfterTheFill) {
 // Whole-pixel maps, where nearest neighbour has no ties: OpenCV's warp with the fill as border.
 TEST(WarpPerspective, MatchesOpenCvOnExactMaps) {
   TestImage<uint8_t> source = RandomImage(40, 30, 4, 0, 0);
-  const std::vector<std::vector<double>> maps = {{1, 0, 3, 0, 1, -2, 0, 0, 1}, {-1, 0, 39, 0, 1, 0, 0, 0, 1},
-                                                 {0, 1, 0, 1, 0, 0, 0, 0, 1}};
+  const std::vector<std::vector<double>> maps = {
+      {1, 0, 3, 0, 1, -2, 0, 0, 1}, {-1, 0, 39, 0, 1, 0, 0, 0, 1}, {0, 1, 0, 1, 0, 0, 0, 0, 1}};
   for (const auto& m : maps) {
     TestImage<uint8_t> destination(40, 30, 0, 0);
-    ASSERT_GE(fnVCAIPP_WarpPerspective_8u_C1R(source.data(), destination.data(), source.size(), source.step(), 1,
-                                              m.data()),
-              ippStsNoErr);
+    ASSERT_GE(
+        fnVCAIPP_WarpPerspective_8u_C1R(source.data(), destination.data(), source.size(), source.step(), 1, m.data()),
+        ippStsNoErr);
     cv::Mat expected;
     cv::warpPerspective(MatOf(source, CV_8UC1), expected, cv::Mat(3, 3, CV_64F, const_cast<double*>(m.data())),
                         cv::Size(40, 30), cv::INTER_NEAREST, cv::BORDER_CONSTANT, cv::Scalar(15));
@@ -109,9 +109,9 @@ TEST(WarpPerspective, MatchesOpenCvOnExactMaps) {
 
 IppStatus Rotate(TestImage<uint8_t>& source, TestImage<uint8_t>& destination, double angle, double xShift,
                  double yShift, int interpolation) {
-  return fnVCAIPP_Rotate_8u_C1R(source.data(), source.size(), source.step(), {0, 0, source.width(), source.height()},
-                                destination.data(), destination.step(), {0, 0, destination.width(), destination.height()},
-                                angle, xShift, yShift, interpolation);
+  return fnVCAIPP_Rotate_8u_C1R(
+      source.data(), source.size(), source.step(), {0, 0, source.width(), source.height()}, destination.data(),
+      destination.step(), {0, 0, destination.width(), destination.height()}, angle, xShift, yShift, interpolation);
 }
 
 TEST(Rotate, QuarterTurnsMovePixelsLikeOpenCv) {
@@ -157,8 +157,8 @@ TEST(Rotate, ChecksInOrderWriteNothing) {
   TestImage<uint8_t> source = RandomImage(8, 8, 8), destination(8, 8);
   destination.FillBytes(1);
   auto rotate = [&](const uint8_t* s, IppiSize size, IppiRect region, double angle, int interpolation) {
-    return fnVCAIPP_Rotate_8u_C1R(s, size, 8, region, destination.data(), destination.step(), {0, 0, 8, 8}, angle, 0,
-                                  0, interpolation);
+    return fnVCAIPP_Rotate_8u_C1R(s, size, 8, region, destination.data(), destination.step(), {0, 0, 8, 8}, angle, 0, 0,
+                                  interpolation);
   };
   EXPECT_EQ(rotate(nullptr, {8, 8}, {0, 0, 8, 8}, 30, 3), ippStsNullPtrErr);
   EXPECT_EQ(rotate(source.data(), {8, 0}, {0, 0, 8, 8}, 30, 3), ippStsSizeErr);
@@ -194,8 +194,8 @@ TEST(Rotate, BuildsMatchGeneric) {
   for (IppiSize size : sizes) {
     for (int interpolation : {1, 2, 4, 6, kBlend | 1, kBlend | 2, kBlend | 6}) {
       for (double angle : {30.0, -117.5, 90.0}) {
-        SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height << " interpolation " << interpolation
-                                          << " angle " << angle);
+        SCOPED_TRACE(::testing::Message()
+                     << size.width << "x" << size.height << " interpolation " << interpolation << " angle " << angle);
         const TestImage<uint8_t> source = RandomImage(size.width, size.height, 9);
         ExpectBuildsMatchGeneric([&](Build) {
           TestImage<uint8_t> copy = source;
@@ -223,9 +223,9 @@ TEST(WarpPerspective, EngineBuildsMatchGeneric) {
         TestImage<uint8_t> copy = source;
         TestImage<uint8_t> destination(70, 50, 2, 7);
         destination.FillRandom(12, 0, 255);
-        const IppStatus status = ryn::geometry::WarpPerspective8u(
-            copy.data(), copy.size(), copy.step(), {2, 1, 60, 40}, destination.data(), destination.step(),
-            {0, 0, 70, 50}, matrix, interpolation, forward);
+        const IppStatus status =
+            ryn::geometry::WarpPerspective8u(copy.data(), copy.size(), copy.step(), {2, 1, 60, 40}, destination.data(),
+                                             destination.step(), {0, 0, 70, 50}, matrix, interpolation, forward);
         EXPECT_TRUE(destination.GuardsIntact());
         return std::make_tuple(status, Capture(destination));
       });
@@ -241,10 +241,10 @@ TEST(Warps, ReadOnlyTheSource) {
       for (int y = 0; y < 23; ++y)
         for (int x = 0; x < 61; ++x) source.at(x, y) = static_cast<uint8_t>(x + 3 * y);
       TestImage<uint8_t> destination(80, 80);
-      EXPECT_EQ(fnVCAIPP_RotateCenter_8u_C1R(source.data(), source.size(), source.step(), {0, 0, 61, 23},
-                                             destination.data(), destination.step(), {0, 0, 80, 80}, 33, 30, 11,
-                                             interpolation),
-                ippStsNoErr);
+      EXPECT_EQ(
+          fnVCAIPP_RotateCenter_8u_C1R(source.data(), source.size(), source.step(), {0, 0, 61, 23}, destination.data(),
+                                       destination.step(), {0, 0, 80, 80}, 33, 30, 11, interpolation),
+          ippStsNoErr);
       const double matrix[9] = {1.2, 0.1, 3, 0.05, 0.9, 2, 0.001, 0.002, 1};
       if (interpolation != 6) {
         EXPECT_EQ(ryn::geometry::WarpPerspective8u(source.data(), source.size(), source.step(), {0, 0, 61, 23},
