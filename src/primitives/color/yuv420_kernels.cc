@@ -52,7 +52,7 @@ HWY_INLINE void LumaRow420(const uint8_t* rgb, uint8_t* luma, V16& sumR, V16& su
   SplitEvenOdd(r, rEven, rOdd);
   SplitEvenOdd(g, gEven, gOdd);
   SplitEvenOdd(b, bEven, bOdd);
-  hn::StoreU(JoinEvenOdd(Luma420Lanes(rEven, gEven, bEven), Luma420Lanes(rOdd, gOdd, bOdd)), d8, luma);
+  hn::StoreU(JoinBytes(Luma420Lanes(rEven, gEven, bEven), Luma420Lanes(rOdd, gOdd, bOdd)), d8, luma);
   sumR = hn::Add(sumR, hn::Add(rEven, rOdd));
   sumG = hn::Add(sumG, hn::Add(gEven, gOdd));
   sumB = hn::Add(sumB, hn::Add(bEven, bOdd));

@@ -51,14 +51,15 @@ HWY_INLINE void SplitEvenOdd(V8 v, V16& even, V16& odd) {
   odd = hn::BitCast(D16(), hn::ShiftRight<8>(words));
 }
 
+// Bytes from even and odd lanes that hold 0..255.
+HWY_INLINE V8 JoinBytes(V16 even, V16 odd) { return hn::BitCast(D8(), hn::Or(even, hn::ShiftLeft<8>(odd))); }
+
 // Bytes from even and odd lanes clamped to 0..255.
 HWY_INLINE V8 JoinEvenOdd(V16 even, V16 odd) {
   const D16 d16;
   const auto low = hn::Zero(d16);
   const auto high = hn::Set(d16, 255);
-  even = hn::Min(hn::Max(even, low), high);
-  odd = hn::Min(hn::Max(odd, low), high);
-  return hn::BitCast(D8(), hn::Or(even, hn::ShiftLeft<8>(odd)));
+  return JoinBytes(hn::Min(hn::Max(even, low), high), hn::Min(hn::Max(odd, low), high));
 }
 
 // Floor of (a x + b y) / 2^Shift, lane by lane, for sums that fit 32 bits and results that fit 16.
@@ -159,7 +160,7 @@ HWY_INLINE Yuv16 RgbToYuvLanes(V16 r, V16 g, V16 b) {
           hn::Add(TripleSumShifted<15>(r, g, b, PairOf(20152, -16875), PairOf(0, -3276)), center)};
 }
 
-// The 4:2:0 luma of R, G and B lanes (Luma420).
+// The 4:2:0 luma of R, G and B lanes (Luma420), always 0..255.
 HWY_INLINE V16 Luma420Lanes(V16 r, V16 g, V16 b) {
   return TripleSumShifted<16>(r, g, b, PairOf(19595, 19235), PairOf(19235, 7471));
 }
