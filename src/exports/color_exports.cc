@@ -28,11 +28,13 @@ RYN_API IppStatus fnVCAIPP_YUV420ToRGB_8u_P3C3R(const uint8_t* const source[3], 
 
 RYN_API IppStatus fnVCAIPP_YUV420ToRGB_8u_P3C3(const uint8_t* const source[3], uint8_t* destination,
                                                IppiSize size) {
-  // The implied destination step, 3 x width, must fit an int; a wider frame is a size error,
-  // reported where the conversion reports sizes (after the pointers).
-  if (source != nullptr && destination != nullptr && size.width > INT_MAX / 3) return ippStsSizeErr;
+  // The implied destination step, 3 x width, must fit an int: a wider frame is a size error,
+  // reported where the conversion reports sizes (after the pointers). Steps of widths the
+  // conversion rejects anyway are never used.
+  const bool stepFits = size.width >= 1 && size.width <= INT_MAX / 3;
+  if (!stepFits && size.width >= 1 && source != nullptr && destination != nullptr) return ippStsSizeErr;
   const int sourceSteps[3] = {size.width, size.width / 2, size.width / 2};
-  return ryn::color::Yuv420ToRgbP3C3(source, sourceSteps, destination, 3 * size.width, size);
+  return ryn::color::Yuv420ToRgbP3C3(source, sourceSteps, destination, stepFits ? 3 * size.width : 0, size);
 }
 
 RYN_API IppStatus fnVCAIPP_RGBToYUV_8u_P3R(const uint8_t* const source[3], int sourceStep,

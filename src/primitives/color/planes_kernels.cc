@@ -28,14 +28,26 @@ HWY_INLINE void CopyRow(const uint8_t* source, uint8_t* destination, size_t n) {
   std::memmove(destination, source, n);
 }
 
+// Each pair is one 16-bit word, Cb in its low byte. (Highway's LoadInterleaved2 would do, but
+// its AVX3 build asserts on a lane table in Debug builds, which the library cannot link.)
 HWY_INLINE void SplitPairsRow(const uint8_t* HWY_RESTRICT pairs, uint8_t* HWY_RESTRICT cb, uint8_t* HWY_RESTRICT cr,
                               size_t n) {
   const hn::ScalableTag<uint8_t> d8;
+  const hn::Half<decltype(d8)> dHalf;
+  const hn::Repartition<uint16_t, decltype(d8)> d16;
+  const hn::Repartition<int16_t, decltype(d8)> di16;
+  const auto* words = reinterpret_cast<const uint16_t*>(pairs);
+  const size_t wordsPerVector = hn::Lanes(d16);
   ForEachVectorAligned(
       d8, cb, n,
       [&](size_t i, auto aligned) HWY_ATTR {
-        hn::Vec<decltype(d8)> first, second;
-        hn::LoadInterleaved2(d8, pairs + 2 * i, first, second);
+        const auto lower = hn::LoadU(d16, words + i);
+        const auto upper = hn::LoadU(d16, words + i + wordsPerVector);
+        const auto low = hn::Set(d16, 0xFF);
+        const auto first = hn::Combine(d8, hn::DemoteTo(dHalf, hn::BitCast(di16, hn::And(upper, low))),
+                                       hn::DemoteTo(dHalf, hn::BitCast(di16, hn::And(lower, low))));
+        const auto second = hn::Combine(d8, hn::DemoteTo(dHalf, hn::BitCast(di16, hn::ShiftRight<8>(upper))),
+                                        hn::DemoteTo(dHalf, hn::BitCast(di16, hn::ShiftRight<8>(lower))));
         StoreVector(aligned, first, d8, cb + i);
         hn::StoreU(second, d8, cr + i);
       },
