@@ -42,9 +42,10 @@ HWY_INLINE void Yuv420ToRgbRows(const uint8_t* y0, const uint8_t* y1, const uint
   for (; i < blocks; ++i) Yuv420BlockToRgb(y0 + 2 * i, y1 + 2 * i, u[i], v[i], k, rgb0 + 6 * i, rgb1 + 6 * i);
 }
 
-// Splits one row of RGB pixels into even and odd lanes and stores its lumas; adds its R, G and B
-// to the block sums.
-HWY_INLINE void LumaRow420(const uint8_t* rgb, uint8_t* luma, V16& sumR, V16& sumG, V16& sumB) {
+// Splits one row of RGB pixels into even and odd lanes and stores its lumas; adds its R, B and
+// luma terms to the block sums.
+HWY_INLINE void LumaRow420(const uint8_t* rgb, uint8_t* luma, V16& sumR, V16& sumB, V32& termsLower,
+                           V32& termsUpper) {
   const D8 d8;
   V8 r, g, b;
   hn::LoadInterleaved3(d8, rgb, r, g, b);
@@ -52,24 +53,30 @@ HWY_INLINE void LumaRow420(const uint8_t* rgb, uint8_t* luma, V16& sumR, V16& su
   SplitEvenOdd(r, rEven, rOdd);
   SplitEvenOdd(g, gEven, gOdd);
   SplitEvenOdd(b, bEven, bOdd);
-  hn::StoreU(JoinBytes(Luma420Lanes(rEven, gEven, bEven), Luma420Lanes(rOdd, gOdd, bOdd)), d8, luma);
+  V32 evenLower, evenUpper, oddLower, oddUpper;
+  LumaTerms420(rEven, gEven, bEven, evenLower, evenUpper);
+  LumaTerms420(rOdd, gOdd, bOdd, oddLower, oddUpper);
+  hn::StoreU(JoinBytes(LumaOfTerms420(evenLower, evenUpper), LumaOfTerms420(oddLower, oddUpper)), d8, luma);
+  termsLower = hn::Add(termsLower, hn::Add(evenLower, oddLower));
+  termsUpper = hn::Add(termsUpper, hn::Add(evenUpper, oddUpper));
   sumR = hn::Add(sumR, hn::Add(rEven, rOdd));
-  sumG = hn::Add(sumG, hn::Add(gEven, gOdd));
   sumB = hn::Add(sumB, hn::Add(bEven, bOdd));
 }
 
 HWY_INLINE void RgbToYuv420Rows(const uint8_t* rgb0, const uint8_t* rgb1, uint8_t* y0, uint8_t* y1, uint8_t* u,
                                 uint8_t* v, size_t blocks) {
   const D16 d16;
+  const D32 d32;
   const DHalf8 dHalf;
   const size_t blocksPerVector = hn::Lanes(d16);
   size_t i = 0;
   for (; i + blocksPerVector <= blocks; i += blocksPerVector) {
-    V16 sumR = hn::Zero(d16), sumG = hn::Zero(d16), sumB = hn::Zero(d16);
-    LumaRow420(rgb0 + 6 * i, y0 + 2 * i, sumR, sumG, sumB);
-    LumaRow420(rgb1 + 6 * i, y1 + 2 * i, sumR, sumG, sumB);
+    V16 sumR = hn::Zero(d16), sumB = hn::Zero(d16);
+    V32 termsLower = hn::Zero(d32), termsUpper = hn::Zero(d32);
+    LumaRow420(rgb0 + 6 * i, y0 + 2 * i, sumR, sumB, termsLower, termsUpper);
+    LumaRow420(rgb1 + 6 * i, y1 + 2 * i, sumR, sumB, termsLower, termsUpper);
     V16 blockU, blockV;
-    BlockChroma420Lanes(sumR, sumG, sumB, blockU, blockV);
+    BlockChroma420Lanes(sumR, sumB, termsLower, termsUpper, blockU, blockV);
     hn::StoreU(hn::DemoteTo(dHalf, blockU), dHalf, u + i);
     hn::StoreU(hn::DemoteTo(dHalf, blockV), dHalf, v + i);
   }

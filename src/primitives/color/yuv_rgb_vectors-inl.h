@@ -160,22 +160,26 @@ HWY_INLINE Yuv16 RgbToYuvLanes(V16 r, V16 g, V16 b) {
           hn::Add(TripleSumShifted<15>(r, g, b, PairOf(20152, -16875), PairOf(0, -3276)), center)};
 }
 
-// The 4:2:0 luma of R, G and B lanes (Luma420), always 0..255.
-HWY_INLINE V16 Luma420Lanes(V16 r, V16 g, V16 b) {
-  return TripleSumShifted<16>(r, g, b, PairOf(19595, 19235), PairOf(19235, 7471));
+// The unshifted 4:2:0 luma terms of R, G and B lanes (LumaTerm420), as the lower and upper
+// interleave halves of TripleSums.
+HWY_INLINE void LumaTerms420(V16 r, V16 g, V16 b, V32& lower, V32& upper) {
+  TripleSums(r, g, b, PairOf(19595, 19235), PairOf(19235, 7471), lower, upper);
 }
 
-// U and V of blocks from their sums of R, G and B (BlockChroma420), V not yet clamped. The luma
-// terms of a block add up to the luma term of its sums, and 65536 x sum is a whole multiple of
-// 65536, so dB = sumB + ((131071 - terms) >> 16), and likewise dR.
-HWY_INLINE void BlockChroma420Lanes(V16 sumR, V16 sumG, V16 sumB, V16& u, V16& v) {
+// Lumas of luma terms (Luma420): always 0..255.
+HWY_INLINE V16 LumaOfTerms420(V32 lower, V32 upper) {
+  return hn::ReorderDemote2To(D16(), hn::ShiftRight<16>(lower), hn::ShiftRight<16>(upper));
+}
+
+// U and V of blocks from their sums of R, of B and of luma terms (BlockChroma420), V not yet
+// clamped. 65536 x sum is a whole multiple of 65536, so dB = sumB + ((131071 - terms) >> 16),
+// and likewise dR.
+HWY_INLINE void BlockChroma420Lanes(V16 sumR, V16 sumB, V32 termsLower, V32 termsUpper, V16& u, V16& v) {
   const D16 d16;
   const D32 d32;
-  V32 lower, upper;
-  TripleSums(sumR, sumG, sumB, PairOf(19595, 19235), PairOf(19235, 7471), lower, upper);
   const auto bias = hn::Set(d32, 131071);
-  const V16 common = hn::ReorderDemote2To(d16, hn::ShiftRight<16>(hn::Sub(bias, lower)),
-                                          hn::ShiftRight<16>(hn::Sub(bias, upper)));
+  const V16 common = hn::ReorderDemote2To(d16, hn::ShiftRight<16>(hn::Sub(bias, termsLower)),
+                                          hn::ShiftRight<16>(hn::Sub(bias, termsUpper)));
   const V16 dB = hn::Add(sumB, common);
   const V16 dR = hn::Add(sumR, common);
   // (dB x 32244) >> 18 and (dR x 57475) >> 18, with 57475 = 65536 - 8061.
