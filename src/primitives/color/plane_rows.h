@@ -1,5 +1,5 @@
 // Row addressing of the colour conversions' images: C3 images of three bytes per pixel and sets
-// of three planes that share a step or have one step each.
+// of three planes that share a step.
 #pragma once
 
 #include <cstddef>
@@ -20,7 +20,7 @@ inline bool RowsAdjoin(int step, IppiSize region, int bytesPerPixel) {
   return int64_t{step} == int64_t{region.width} * bytesPerPixel;
 }
 
-// Row y of each of three planes.
+// Row y of each of three planes that share a step.
 template <class T>
 struct ThreeRows {
   T* plane[3];
@@ -29,11 +29,6 @@ struct ThreeRows {
 template <class T>
 ThreeRows<T> RowsOf(T* const planes[3], int step, int y) {
   return {{RowOf(planes[0], step, y), RowOf(planes[1], step, y), RowOf(planes[2], step, y)}};
-}
-
-template <class T>
-ThreeRows<T> RowsOf(T* const planes[3], const int steps[3], int y) {
-  return {{RowOf(planes[0], steps[0], y), RowOf(planes[1], steps[1], y), RowOf(planes[2], steps[2], y)}};
 }
 
 }  // namespace ryn::color

@@ -6,10 +6,12 @@
 // fixed-point sums; they are rewritten so that most of the work happens in 16-bit lanes:
 //   (65536 Y + K c) >> 16 = Y + (K >> 16) c + MulHigh(c, K mod 65536)       (one product)
 //   (a x + b y) >> 16     = high half of the 32-bit pairwise product sum    (two products)
-// where MulHigh is the floor of the 16 x 16-bit product over 65536. Bytes are split into their
-// even and odd pixels, each a 16-bit lane, and joined again afterwards, so that no lane crosses
-// the 128-bit blocks of the wider vectors; the pairwise products take lanes interleaved and the
-// saturating 32 to 16-bit packs give them back in order, both within each block.
+// where MulHigh is the floor of the 16 x 16-bit product over 65536. A weight beyond 16 bits gives
+// up a whole multiple of 65536 (Kgv = 27460 - 65536) or is split over two pairs (38470 = 19235 +
+// 19235). Bytes are split into their even and odd pixels, each a 16-bit lane, and joined again
+// afterwards, so that no lane crosses the 128-bit blocks of the wider vectors; the pairwise
+// products take lanes interleaved and the saturating 32 to 16-bit packs give them back in order,
+// both within each block.
 #if defined(RYN_COLOR_YUV_RGB_VECTORS_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef RYN_COLOR_YUV_RGB_VECTORS_INL_H_
 #undef RYN_COLOR_YUV_RGB_VECTORS_INL_H_
