@@ -1,7 +1,7 @@
 // Colour conversions against OpenCV's cvtColor, split and merge, libyuv (what video pipelines use
 // for these layouts; its coefficients differ, its speed is the bar) and a memcpy of the frame.
-// Single thread. Operations marked (dst+16) write to destinations 16 bytes past a 64-byte
-// boundary.
+// Single thread. The memory-bound ones also write to destinations 1 and 16 bytes past a 64-byte
+// boundary (AtOffset).
 #include <libyuv/convert.h>
 #include <libyuv/convert_argb.h>
 #include <libyuv/planar_functions.h>
@@ -21,24 +21,16 @@ namespace {
 
 constexpr FrameSize kFrame{1920, 1080};
 
-// Bytes starting `offset` bytes past a 64-byte boundary, random content.
-class Buffer {
- public:
-  Buffer(size_t bytes, size_t offset) : storage_(bytes + 128) {
-    uint32_t state = static_cast<uint32_t>(bytes) | 1;
-    for (uint8_t& byte : storage_) {
-      state = state * 1664525u + 1013904223u;
-      byte = static_cast<uint8_t>(state >> 24);
-    }
-    const auto base = reinterpret_cast<uintptr_t>(storage_.data());
-    data_ = storage_.data() + ((64 - base % 64) % 64) + offset;
+// `bytes` bytes `offset` past a 64-byte boundary, of a cheap pseudo-random sequence.
+OffsetBuffer RandomBytesAt(size_t bytes, size_t offset) {
+  OffsetBuffer buffer = BufferAt(bytes, offset);
+  uint32_t state = static_cast<uint32_t>(bytes) | 1;
+  for (size_t i = 0; i < bytes; ++i) {
+    state = state * 1664525u + 1013904223u;
+    buffer.data[i] = static_cast<uint8_t>(state >> 24);
   }
-  uint8_t* data() { return data_; }
-
- private:
-  std::vector<uint8_t> storage_;
-  uint8_t* data_;
-};
+  return buffer;
+}
 
 // A 4:2:0 frame in three planes (Y, U, V back to back, as OpenCV's I420) or two (Y, then Cb Cr
 // pairs), and an RGB frame; each in one buffer. The RGB buffer has room for four bytes per pixel,
@@ -46,16 +38,16 @@ class Buffer {
 struct Frames {
   Frames(FrameSize s, size_t offset)
       : size(s),
-        planar(size_t(s.width) * s.height * 3 / 2, offset),
-        rgb(size_t(s.width) * s.height * 4, offset) {}
+        planar(RandomBytesAt(size_t(s.width) * s.height * 3 / 2, offset)),
+        rgb(RandomBytesAt(size_t(s.width) * s.height * 4, offset)) {}
   FrameSize size;
-  Buffer planar;
-  Buffer rgb;
+  OffsetBuffer planar;
+  OffsetBuffer rgb;
 
   int width() const { return size.width; }
   int height() const { return size.height; }
   IppiSize roi() const { return IppiSize{size.width, size.height}; }
-  uint8_t* y() { return planar.data(); }
+  uint8_t* y() { return planar.data; }
   uint8_t* u() { return y() + size_t(width()) * height(); }
   uint8_t* v() { return u() + size_t(width() / 2) * (height() / 2); }
   uint8_t* chroma() { return u(); }  // the two-plane layout's Cb Cr plane
@@ -64,7 +56,7 @@ struct Frames {
   cv::Mat ChromaPairs() { return cv::Mat(height() / 2, width() / 2, CV_8UC2, chroma()); }
   cv::Mat U() { return cv::Mat(height() / 2, width() / 2, CV_8UC1, u()); }
   cv::Mat V() { return cv::Mat(height() / 2, width() / 2, CV_8UC1, v()); }
-  cv::Mat Rgb() { return cv::Mat(height(), width(), CV_8UC3, rgb.data()); }
+  cv::Mat Rgb() { return cv::Mat(height(), width(), CV_8UC3, rgb.data); }
 };
 
 // Source and destination frames; the destination at `offset`.
@@ -92,7 +84,7 @@ void RegisterYuv420ToRgb(size_t offset, const std::string& name) {
   Ours(name, kFrame, On(offset, [](Frames& from, Frames& to) {
     const uint8_t* planes[3] = {from.y(), from.u(), from.v()};
     const int steps[3] = {from.width(), from.width() / 2, from.width() / 2};
-    fnVCAIPP_YUV420ToRGB_8u_P3C3R(planes, steps, to.rgb.data(), 3 * to.width(), to.roi());
+    fnVCAIPP_YUV420ToRGB_8u_P3C3R(planes, steps, to.rgb.data, 3 * to.width(), to.roi());
   }), RgbAndFrame420Bytes);
   Peer("OpenCV cvtColor", name, kFrame, On(offset, [](Frames& from, Frames& to) {
     cv::Mat rgb = to.Rgb();
@@ -100,7 +92,7 @@ void RegisterYuv420ToRgb(size_t offset, const std::string& name) {
   }), RgbAndFrame420Bytes);
   Peer("libyuv I420ToRGB24", name, kFrame, On(offset, [](Frames& from, Frames& to) {
     libyuv::I420ToRGB24(from.y(), from.width(), from.u(), from.width() / 2, from.v(), from.width() / 2,
-                        to.rgb.data(), 3 * to.width(), to.width(), to.height());
+                        to.rgb.data, 3 * to.width(), to.width(), to.height());
   }), RgbAndFrame420Bytes);
 }
 
@@ -108,14 +100,14 @@ void RegisterRgbToYuv420(size_t offset, const std::string& name) {
   Ours(name, kFrame, On(offset, [](Frames& from, Frames& to) {
     uint8_t* planes[3] = {to.y(), to.u(), to.v()};
     const int steps[3] = {to.width(), to.width() / 2, to.width() / 2};
-    fnVCAIPP_RGBToYUV420_8u_C3P3R(from.rgb.data(), 3 * from.width(), planes, steps, from.roi());
+    fnVCAIPP_RGBToYUV420_8u_C3P3R(from.rgb.data, 3 * from.width(), planes, steps, from.roi());
   }), RgbAndFrame420Bytes);
   Peer("OpenCV cvtColor", name, kFrame, On(offset, [](Frames& from, Frames& to) {
     cv::Mat i420 = to.I420();
     cv::cvtColor(from.Rgb(), i420, cv::COLOR_RGB2YUV_I420);
   }), RgbAndFrame420Bytes);
   Peer("libyuv RGB24ToI420", name, kFrame, On(offset, [](Frames& from, Frames& to) {
-    libyuv::RGB24ToI420(from.rgb.data(), 3 * from.width(), to.y(), to.width(), to.u(), to.width() / 2, to.v(),
+    libyuv::RGB24ToI420(from.rgb.data, 3 * from.width(), to.y(), to.width(), to.u(), to.width() / 2, to.v(),
                         to.width() / 2, from.width(), from.height());
   }), RgbAndFrame420Bytes);
 }
@@ -123,7 +115,7 @@ void RegisterRgbToYuv420(size_t offset, const std::string& name) {
 void RegisterYuvToRgb() {
   // The C3 source is the frame's RGB buffer read as YUV pixels.
   Ours("YUVToRGB_8u_C3R", kFrame, On(0, [](Frames& from, Frames& to) {
-    fnVCAIPP_YUVToRGB_8u_C3R(from.rgb.data(), 3 * from.width(), to.rgb.data(), 3 * to.width(), to.roi());
+    fnVCAIPP_YUVToRGB_8u_C3R(from.rgb.data, 3 * from.width(), to.rgb.data, 3 * to.width(), to.roi());
   }), Yuv444AndRgbBytes);
   Peer("OpenCV cvtColor", "YUVToRGB_8u_C3R", kFrame, On(0, [](Frames& from, Frames& to) {
     cv::Mat rgb = to.Rgb();
@@ -181,35 +173,38 @@ void RegisterThreeToTwoPlanes(size_t offset, const std::string& name) {
 void RegisterPlaneToInterleave(size_t offset, const std::string& name) {
   const auto bytes = [](FrameSize s) { return int64_t{s.width} * s.height * 8; };
   Ours(name, kFrame, On(offset, [](Frames& from, Frames& to) {
-    const auto* first = reinterpret_cast<const int16_t*>(from.rgb.data());
+    const auto* first = reinterpret_cast<const int16_t*>(from.rgb.data);
     const int16_t* planes[2] = {first, first + size_t(from.width()) * from.height()};
-    fnVCAIPP_PlaneToInterleave_16s(planes, 2, from.roi(), from.width(), reinterpret_cast<int16_t*>(to.rgb.data()),
+    fnVCAIPP_PlaneToInterleave_16s(planes, 2, from.roi(), from.width(), reinterpret_cast<int16_t*>(to.rgb.data),
                                    2 * to.width());
   }), bytes);
   Peer("memcpy", name, kFrame, On(offset, [](Frames& from, Frames& to) {
-    std::memcpy(to.rgb.data(), from.rgb.data(), size_t(from.width()) * from.height() * 4);
+    std::memcpy(to.rgb.data, from.rgb.data, size_t(from.width()) * from.height() * 4);
   }), bytes);
   Peer("OpenCV merge", name, kFrame, On(offset, [](Frames& from, Frames& to) {
-    auto* first = reinterpret_cast<int16_t*>(from.rgb.data());
+    auto* first = reinterpret_cast<int16_t*>(from.rgb.data);
     const cv::Mat planes[2] = {cv::Mat(from.height(), from.width(), CV_16SC1, first),
                                cv::Mat(from.height(), from.width(), CV_16SC1, first + size_t(from.width()) * from.height())};
-    cv::Mat pairs(to.height(), to.width(), CV_16SC2, to.rgb.data());
+    cv::Mat pairs(to.height(), to.width(), CV_16SC2, to.rgb.data);
     cv::merge(planes, 2, pairs);
   }), bytes);
 }
 
 void RegisterAll() {
   RegisterYuv420ToRgb(0, "YUV420ToRGB_8u_P3C3R");
-  RegisterYuv420ToRgb(16, "YUV420ToRGB_8u_P3C3R(dst+16)");
   RegisterYuvToRgb();
   RegisterRgbToYuv420(0, "RGBToYUV420_8u_C3P3R");
-  RegisterRgbToYuv420(16, "RGBToYUV420_8u_C3P3R(dst+16)");
   RegisterTwoToThreePlanes(0, "YCbCr420_8u_P2P3R");
-  RegisterTwoToThreePlanes(16, "YCbCr420_8u_P2P3R(dst+16)");
   RegisterThreeToTwoPlanes(0, "YCbCr420_8u_P3P2R");
-  RegisterThreeToTwoPlanes(16, "YCbCr420_8u_P3P2R(dst+16)");
   RegisterPlaneToInterleave(0, "PlaneToInterleave_16s");
-  RegisterPlaneToInterleave(16, "PlaneToInterleave_16s(dst+16)");
+  for (int offset : kOffsets) {
+    if (offset == 0) continue;
+    RegisterYuv420ToRgb(offset, AtOffset("YUV420ToRGB_8u_P3C3R", offset));
+    RegisterRgbToYuv420(offset, AtOffset("RGBToYUV420_8u_C3P3R", offset));
+    RegisterTwoToThreePlanes(offset, AtOffset("YCbCr420_8u_P2P3R", offset));
+    RegisterThreeToTwoPlanes(offset, AtOffset("YCbCr420_8u_P3P2R", offset));
+    RegisterPlaneToInterleave(offset, AtOffset("PlaneToInterleave_16s", offset));
+  }
 }
 
 const Registration kRegistration(RegisterAll);

@@ -14,7 +14,7 @@ inline IppStatus WholeBlocksStatus(IppiSize region) {
   return (region.width % 2 != 0 || region.height % 2 != 0) ? ippStsDoubleSize : ippStsNoErr;
 }
 
-// The step array is checked with the pointers: without it no row can be found.
+// Both conversions check their array of steps with the pointers: without it no row can be found.
 IppStatus Yuv420ToRgbP3C3(const uint8_t* const source[3], const int sourceSteps[3], uint8_t* destination,
                           int destinationStep, IppiSize region) {
   RYN_CHECK(NotNull(source, sourceSteps, destination));
