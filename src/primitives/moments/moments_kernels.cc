@@ -1,0 +1,194 @@
+// Processor builds of the integral rows and moment sums, compiled once per Highway target, and the
+// dispatched operations that bind them. Integer results are exact (or wrap modulo 2^32 exactly as
+// the generic code does), so they agree with the generic build whatever order lanes are added in.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "src/primitives/moments/moments_kernels.cc"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+
+#include <hwy/highway.h>
+
+#include <algorithm>
+
+#include "frame/checks.h"
+#include "frame/image_view.h"
+#include "frame/unaligned.h"
+#include "frame/vector_loops-inl.h"
+#include "primitives/moments/moment_sums.h"
+#include "primitives/moments/moments.h"
+#include "primitives/moments/moments_checks.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace ryn::moments {
+namespace HWY_NAMESPACE {
+namespace {
+namespace hn = hwy::HWY_NAMESPACE;
+using ryn::HWY_NAMESPACE::ForEachVectorAligned;
+using ryn::HWY_NAMESPACE::StoreVector;
+
+using DU32 = hn::ScalableTag<uint32_t>;
+using DU8 = hn::Rebind<uint8_t, DU32>;
+using VU32 = hn::Vec<DU32>;
+
+// The lanes of v moved up by kShift lanes (whole 128-bit blocks), zeros shifted in.
+template <size_t kShift>
+HWY_INLINE VU32 ShiftUpLanes(DU32 d, VU32 v) {
+  const hn::RebindToSigned<DU32> di;
+  const auto from = hn::Max(hn::Sub(hn::Iota(di, 0), hn::Set(di, static_cast<int32_t>(kShift))), hn::Zero(di));
+  return hn::IfThenZeroElse(hn::FirstN(d, kShift), hn::TableLookupLanes(v, hn::IndicesFromVec(d, from)));
+}
+
+// Inclusive prefix sums of the lanes: within each 128-bit block, then the totals of the blocks
+// below are added to each block.
+HWY_INLINE VU32 PrefixSums(DU32 d, VU32 v) {
+  v = hn::Add(v, hn::ShiftLeftLanes<1>(d, v));
+  v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
+  constexpr size_t kLanes = hn::MaxLanes(DU32());
+  if constexpr (kLanes > 4) {
+    VU32 below = ShiftUpLanes<4>(d, hn::Broadcast<3>(v));
+    if constexpr (kLanes > 8) {
+      below = hn::Add(below, ShiftUpLanes<4>(d, below));
+      below = hn::Add(below, ShiftUpLanes<8>(d, below));
+    }
+    v = hn::Add(v, below);
+  }
+  return v;
+}
+
+// Every lane set to the last lane of v.
+HWY_INLINE VU32 BroadcastLastLane(DU32 d, VU32 v) {
+  const hn::RebindToSigned<DU32> di;
+  return hn::TableLookupLanes(v, hn::IndicesFromVec(d, hn::Set(di, static_cast<int32_t>(hn::Lanes(d) - 1))));
+}
+
+// out[x] = above[x] + source[0] + ... + source[x]. Across whole vectors the running row sum stays
+// in a vector and grows by each vector's total, one addition from vector to vector.
+HWY_INLINE void IntegralRow(const uint8_t* HWY_RESTRICT source, const uint32_t* above, uint32_t* out,
+                            size_t width) {
+  const DU32 d;
+  const DU8 d8;
+  uint32_t rowSum = 0;
+  VU32 carry = hn::Zero(d);
+  bool carryInVector = false;
+  ForEachVectorAligned(
+      d, out, width,
+      [&](size_t x, auto aligned) HWY_ATTR {
+        if (!carryInVector) carry = hn::Set(d, rowSum), carryInVector = true;
+        const VU32 prefix = PrefixSums(d, hn::PromoteTo(d, hn::LoadU(d8, source + x)));
+        StoreVector(aligned, hn::Add(hn::LoadU(d, above + x), hn::Add(prefix, carry)), d, out + x);
+        carry = hn::Add(carry, BroadcastLastLane(d, prefix));
+      },
+      [&](size_t x) HWY_ATTR {
+        if (carryInVector) rowSum = hn::GetLane(carry), carryInVector = false;
+        rowSum += source[x];
+        StoreUnaligned(out + x, LoadUnaligned(above + x) + rowSum);
+      });
+}
+
+HWY_INLINE void TiltedIntegralRow(const uint8_t* HWY_RESTRICT source, const uint32_t* above,
+                                  const uint32_t* twoAbove, uint32_t* out, size_t width) {
+  const DU32 d;
+  const DU8 d8;
+  // Vectors cover x = 1..width-1, where both source pixels lie inside the row.
+  ForEachVectorAligned(
+      d, out + 1, width - 1,
+      [&](size_t i, auto aligned) HWY_ATTR {
+        const size_t x = i + 1;
+        const VU32 pixels = hn::Add(hn::PromoteTo(d, hn::LoadU(d8, source + x - 1)),
+                                    hn::PromoteTo(d, hn::LoadU(d8, source + x)));
+        const VU32 diagonals = hn::Add(hn::LoadU(d, above + x - 1), hn::LoadU(d, above + x + 1));
+        StoreVector(aligned, hn::Sub(hn::Add(pixels, diagonals), hn::LoadU(d, twoAbove + x)), d, out + x);
+      },
+      [&](size_t i) HWY_ATTR {
+        const size_t x = i + 1;
+        StoreUnaligned(out + x, source[x - 1] + source[x] + LoadUnaligned(above + x - 1) +
+                                    LoadUnaligned(above + x + 1) - LoadUnaligned(twoAbove + x));
+      });
+  StoreUnaligned(out + width, source[width - 1] + LoadUnaligned(above + width - 1) +
+                                  LoadUnaligned(above + width + 1) - LoadUnaligned(twoAbove + width));
+}
+
+// A lane of 32-bit iterated sums stays below 2^32 for this many vectors of bytes:
+// 255 x C(kChunksPerBlock + 3, 4) < 2^32.
+constexpr size_t kChunksPerBlock = 128;
+
+// Adds one block of `chunks` vectors starting at pixel `first` to `sums`. Lane l of the block saw
+// the bytes a(c) = row[first + c N + l]; its iterated sums s0..s3 give the moments of u = chunks - c:
+// sum a u^j. With X = first + chunks N + l the pixel's x is X - N u, which expands each x^p.
+HWY_INLINE void AddBlockMoments(RowMomentSums& sums, size_t first, size_t chunks, VU32 s0, VU32 s1, VU32 s2,
+                                VU32 s3) {
+  const DU32 d;
+  const size_t lanes = hn::Lanes(d);
+  HWY_ALIGN uint32_t l0[hn::MaxLanes(DU32())], l1[hn::MaxLanes(DU32())], l2[hn::MaxLanes(DU32())],
+      l3[hn::MaxLanes(DU32())];
+  hn::Store(s0, d, l0);
+  hn::Store(s1, d, l1);
+  hn::Store(s2, d, l2);
+  hn::Store(s3, d, l3);
+  // w[i][j] = sum over lanes of l^i (sum a u^j).
+  uint64_t w[4][4] = {};
+  for (size_t lane = 0; lane < lanes; ++lane) {
+    const uint64_t m0 = l0[lane], m1 = l1[lane];
+    const uint64_t m2 = 2 * uint64_t{l2[lane]} - m1;
+    const uint64_t m3 = 6 * uint64_t{l3[lane]} - 3 * m2 - 2 * m1;
+    const uint64_t m[4] = {m0, m1, m2, m3};
+    uint64_t power = 1;
+    for (int i = 0; i < 4; ++i, power *= lane) {
+      for (int j = 0; i + j < 4; ++j) w[i][j] += power * m[j];
+    }
+  }
+  using Int128 = __int128;
+  const Int128 b = static_cast<Int128>(first + chunks * lanes);
+  const Int128 n = static_cast<Int128>(lanes);
+  auto W = [&w](int i, int j) { return static_cast<Int128>(w[i][j]); };
+  const Int128 p1 = b * W(0, 0) + W(1, 0) - n * W(0, 1);
+  const Int128 p2 = (b * b * W(0, 0) + 2 * b * W(1, 0) + W(2, 0)) - 2 * n * (b * W(0, 1) + W(1, 1)) + n * n * W(0, 2);
+  const Int128 p3 = (b * b * b * W(0, 0) + 3 * b * b * W(1, 0) + 3 * b * W(2, 0) + W(3, 0)) -
+                    3 * n * (b * b * W(0, 1) + 2 * b * W(1, 1) + W(2, 1)) + 3 * n * n * (b * W(0, 2) + W(1, 2)) -
+                    n * n * n * W(0, 3);
+  sums.sum0 += w[0][0];
+  sums.sum1 += static_cast<Uint128>(p1);
+  sums.sum2 += static_cast<Uint128>(p2);
+  sums.sum3 += static_cast<Uint128>(p3);
+}
+
+// The row's sums from iterated sums over whole vectors (four additions per vector, no
+// multiplications), the last partial vector pixel by pixel.
+HWY_INLINE RowMomentSums RowMoments(const uint8_t* HWY_RESTRICT row, size_t width) {
+  const DU32 d;
+  const DU8 d8;
+  const size_t lanes = hn::Lanes(d);
+  RowMomentSums sums;
+  size_t x = 0;
+  while (x + lanes <= width) {
+    const size_t chunks = std::min(kChunksPerBlock, (width - x) / lanes);
+    VU32 s0 = hn::Zero(d), s1 = hn::Zero(d), s2 = hn::Zero(d), s3 = hn::Zero(d);
+    for (size_t c = 0; c < chunks; ++c) {
+      s0 = hn::Add(s0, hn::PromoteTo(d, hn::LoadU(d8, row + x + c * lanes)));
+      s1 = hn::Add(s1, s0);
+      s2 = hn::Add(s2, s1);
+      s3 = hn::Add(s3, s2);
+    }
+    AddBlockMoments(sums, x, chunks, s0, s1, s2, s3);
+    x += chunks * lanes;
+  }
+  for (; x < width; ++x) AddPixelMoments(sums, x, row[x]);
+  return sums;
+}
+
+}  // namespace
+
+#include "primitives/moments/moments_primitives-inl.h"
+
+}  // namespace HWY_NAMESPACE
+}  // namespace ryn::moments
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+#include "frame/dispatch_hwy.h"
+
+namespace ryn::moments {
+RYN_DISPATCH(Integral8u);
+RYN_DISPATCH(TiltedIntegral8u);
+RYN_DISPATCH(Moments8u);
+}  // namespace ryn::moments
+#endif
