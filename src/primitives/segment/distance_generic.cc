@@ -1,5 +1,6 @@
 // The generic column passes and square roots of the distance transform: plain C++, the reference
 // for every processor build.
+#include <algorithm>
 #include <cmath>
 
 #include "frame/checks.h"

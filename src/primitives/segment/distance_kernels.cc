@@ -7,6 +7,7 @@
 
 #include <hwy/highway.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "frame/checks.h"

@@ -30,6 +30,10 @@ IppStatus DistanceTransform8u32f(const uint8_t* source, int sourceStep, float* d
   DownDistanceRow(image.Row(height - 1), bottom, bottom, width);
   for (int y = height - 2; y >= 0; --y) DownDistanceRow(image.Row(y), distances.Row(y + 1), distances.Row(y), width);
 
+  uint32_t* top = distances.Row(0);
+  for (size_t x = 0; x < width; ++x) {
+    StoreUnaligned(top + x, std::min(LoadUnaligned(top + x), static_cast<uint32_t>(height)));  // r(-1) + 1 = H
+  }
   const EnvelopeWorkspace envelope(buffer, region.width);
   for (int y = 1; y < height; ++y) {
     NearestZeroRow(distances.Row(y - 1), distances.Row(y), width);
