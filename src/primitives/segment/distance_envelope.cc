@@ -32,32 +32,34 @@ void StoreSquare(uint32_t* row, int x, double squaredDistance) {
 }  // namespace
 
 int64_t EnvelopeWorkspace::BytesFor(int width) {
-  // half_ and boundary_ (doubles), position_ and distance_, and up to 15 bytes of alignment.
-  return 8 * (int64_t{width} + 1) + 8 * (int64_t{width} + 2) + 2 * 4 * (int64_t{width} + 1) + 15;
+  // half_, distances_, boundary_, position_, and up to 15 bytes of alignment.
+  return 8 * (int64_t{width} + 1) + 4 * (int64_t{width} + 1) + 8 * (int64_t{width} + 2) + 4 * (int64_t{width} + 1) + 15;
 }
 
 EnvelopeWorkspace::EnvelopeWorkspace(uint8_t* buffer, int width) : width_(width) {
   const uintptr_t start = (reinterpret_cast<uintptr_t>(buffer) + 15) & ~uintptr_t{15};
   half_ = reinterpret_cast<double*>(start);
-  boundary_ = half_ + width + 1;
+  distances_ = reinterpret_cast<uint32_t*>(half_ + width + 1);
+  // Doubles need 8-byte alignment: the copy holds an even number of words or is followed by one.
+  boundary_ = reinterpret_cast<double*>(distances_ + (width + 1) / 2 * 2);
   position_ = reinterpret_cast<int32_t*>(boundary_ + width + 2);
-  distance_ = reinterpret_cast<uint32_t*>(position_ + width + 1);
   half_[0] = 0.0;
   for (int n = 1; n <= width; ++n) half_[n] = 0.5 / n;
 }
 
 void EnvelopeWorkspace::SquaredRowDistances(uint32_t* row) const {
   const int width = width_;
+  const uint32_t* distances = distances_;
   // The envelope from left to right; the top parabola is also kept in registers.
   int top = -1;
   int topPosition = 0;
   double topHeight = 0.0;  // r^2 + position^2 of the top parabola
   double topBoundary = kLowest;
   for (int q = 0; q < width;) {
-    const uint32_t distance = LoadUnaligned(row + q);
+    const uint32_t distance = distances[q];
     int last = q;
     if (distance == 0) {
-      while (last + 1 < width && LoadUnaligned(row + last + 1) == 0) ++last;
+      while (last + 1 < width && distances[last + 1] == 0) ++last;
     }
     const double height = Square(distance) + Square(q);
     double boundary = kLowest;
@@ -66,14 +68,13 @@ void EnvelopeWorkspace::SquaredRowDistances(uint32_t* row) const {
       while (top > 0 && boundary <= topBoundary) {
         --top;
         topPosition = position_[top];
-        topHeight = Square(distance_[top]) + Square(topPosition);
+        topHeight = Square(distances[topPosition]) + Square(topPosition);
         topBoundary = boundary_[top];
         boundary = (height - topHeight) * half_[q - topPosition];
       }
     }
     ++top;
     position_[top] = last;
-    distance_[top] = distance;
     boundary_[top] = boundary;
     topPosition = last;
     topHeight = distance == 0 ? Square(last) : height;
@@ -82,17 +83,16 @@ void EnvelopeWorkspace::SquaredRowDistances(uint32_t* row) const {
   }
   boundary_[top + 1] = kHighest;
 
-  // Parabola k serves the pixels x with boundary_[k] < x <= boundary_[k + 1]. Pixels right of x
-  // still hold their column distances while x is written.
+  // Parabola k serves the pixels x with boundary_[k] < x <= boundary_[k + 1].
   int x = 0;
   for (int k = 0; k <= top && x < width; ++k) {
     const double right = boundary_[k + 1];
     const int last = right >= width - 1 ? width - 1 : right < x ? x - 1 : static_cast<int>(std::floor(right));
     const int position = position_[k];
-    const double raise = Square(distance_[k]);
-    if (distance_[k] == 0) {
+    const double raise = Square(distances[position]);
+    if (raise == 0) {
       int first = x;  // of the zero run that ends at `position`
-      while (first < position && first <= last && LoadUnaligned(row + first) != 0) ++first;
+      while (first < position && first <= last && distances[first] != 0) ++first;
       for (; x < first; ++x) StoreSquare(row, x, Square(first - x));
       for (; x <= position && x <= last; ++x) StoreSquare(row, x, 0.0);
     }

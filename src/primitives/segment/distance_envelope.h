@@ -10,7 +10,9 @@
 
 namespace ryn::segment {
 
-// The envelope's arrays in the caller's buffer (any alignment, DistanceTransformBufferSize bytes).
+// The envelope's arrays and a copy of the row's column distances, in the caller's buffer (any
+// alignment, DistanceTransformBufferSize bytes). The copy lies between two other arrays of the
+// buffer, so that reads up to width - 1 elements before or after it stay inside the buffer.
 class EnvelopeWorkspace {
  public:
   // Bytes needed for rows of `width` pixels, including the alignment of the buffer's start.
@@ -18,16 +20,19 @@ class EnvelopeWorkspace {
 
   EnvelopeWorkspace(uint8_t* buffer, int width);
 
-  // Replaces the column distances of `row` (32-bit integers) by the squared distances (floats),
-  // exactly rounded to float. The row may start at any address.
+  // Where the row's column distances go before either pass below.
+  uint32_t* distances() const { return distances_; }
+
+  // Writes the squared distances of the row whose column distances are in distances() to `row`
+  // (floats, each the exact integer rounded to float). The row may start at any address.
   void SquaredRowDistances(uint32_t* row) const;
 
  private:
   int width_;
   double* half_;        // half_[n] = 0.5 / n
+  uint32_t* distances_;
   double* boundary_;    // boundary_[k]: left end of parabola k's part of the envelope
   int32_t* position_;   // parabola k is centred at position_[k] (a run of zeros: its right end)
-  uint32_t* distance_;  // and raised by distance_[k]^2
 };
 
 }  // namespace ryn::segment

@@ -1,7 +1,8 @@
-// The generic column passes and square roots of the distance transform: plain C++, the reference
-// for every processor build.
+// The generic passes of the distance transform: plain C++, the reference for every processor
+// build.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "frame/checks.h"
 #include "frame/image_view.h"
@@ -28,6 +29,13 @@ void NearestZeroRow(const uint32_t* above, uint32_t* row, size_t width) {
 
 void SquareRootRow(float* row, size_t width) {
   for (size_t x = 0; x < width; ++x) StoreUnaligned(row + x, std::sqrt(LoadUnaligned(row + x)));
+}
+
+// Replaces the column distances of `row` by the distances.
+void RowDistances(uint32_t* row, const EnvelopeWorkspace& envelope, size_t width) {
+  std::memcpy(envelope.distances(), row, width * sizeof(uint32_t));
+  envelope.SquaredRowDistances(row);
+  SquareRootRow(reinterpret_cast<float*>(row), width);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Checks and passes of the distance transform, compiled into every build: included inside the
 // build's namespace (ryn::segment::generic, or ryn::segment::HWY_NAMESPACE) after the row kernels
-// of that build, which it calls by name: DownDistanceRow, NearestZeroRow, SquareRootRow. The row
-// pass between them (EnvelopeWorkspace) is the same code in every build. Includes nothing itself.
+// of that build, which it calls by name: DownDistanceRow, NearestZeroRow, RowDistances. Includes
+// nothing itself.
 #if defined(RYN_SEGMENT_DISTANCE_PRIMITIVES_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef RYN_SEGMENT_DISTANCE_PRIMITIVES_INL_H_
 #undef RYN_SEGMENT_DISTANCE_PRIMITIVES_INL_H_
@@ -37,11 +37,9 @@ IppStatus DistanceTransform8u32f(const uint8_t* source, int sourceStep, float* d
   const EnvelopeWorkspace envelope(buffer, region.width);
   for (int y = 1; y < height; ++y) {
     NearestZeroRow(distances.Row(y - 1), distances.Row(y), width);
-    envelope.SquaredRowDistances(distances.Row(y - 1));
-    SquareRootRow(reinterpret_cast<float*>(distances.Row(y - 1)), width);
+    RowDistances(distances.Row(y - 1), envelope, width);
   }
-  envelope.SquaredRowDistances(distances.Row(height - 1));
-  SquareRootRow(reinterpret_cast<float*>(distances.Row(height - 1)), width);
+  RowDistances(distances.Row(height - 1), envelope, width);
   return ippStsNoErr;
 }
 

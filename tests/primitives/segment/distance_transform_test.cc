@@ -87,6 +87,15 @@ TEST(DistanceTransform, ExactOnRandomImages) {
   }
 }
 
+TEST(DistanceTransform, ExactWithFarZeros) {
+  TestImage<uint8_t> source(300, 12);
+  source.FillRandom(7, 1, 255);
+  for (const auto& [x, y] : {std::pair{3, 2}, {150, 11}, {299, 0}, {211, 5}}) source.at(x, y) = 0;
+  const TestImage<float> distances = Transform(source);
+  for (int y = 0; y < source.height(); ++y)
+    for (int x = 0; x < source.width(); ++x) ASSERT_EQ(distances.at(x, y), BruteForce(source, x, y)) << x << ", " << y;
+}
+
 TEST(DistanceTransform, ExactOnPatterns) {
   for (const Pattern& pattern : AdversarialPatterns()) {
     SCOPED_TRACE(pattern.name);
@@ -131,10 +140,12 @@ TEST(DistanceTransform, WideRowsStayExact) {
 }
 
 TEST(DistanceTransform, BuildsMatchGenericOnOddShapes) {
-  auto run = [](int width, int height, int padding, int misalign) {
+  // zeroOdds: one source pixel in zeroOdds + 1 is zero; sparse zeros leave some rows, and some
+  // vectors, to the envelope.
+  auto run = [](int width, int height, int padding, int misalign, int zeroOdds) {
     ExpectBuildsMatchGeneric([&](Build build) {
       TestImage<uint8_t> source(width, height, padding, 1);
-      source.FillRandom(static_cast<uint32_t>(width + 7 * height), 0, 12);
+      source.FillRandom(static_cast<uint32_t>(width + 7 * height), 0, zeroOdds);
       TestImage<float> distances(width, height, 4 * padding, misalign);
       distances.FillBytes(SentinelFor(build));
       GuardedBuffer buffer(BufferSize(source.size()));
@@ -146,9 +157,12 @@ TEST(DistanceTransform, BuildsMatchGenericOnOddShapes) {
       return Capture(distances);
     });
   };
-  ForEachOddShape([&](const Shape& s) { run(s.width, s.height, s.padding, 4); });
-  run(1920, 7, 1, 16);
-  run(33, 20, 0, 2);  // a destination off any 4-byte boundary
+  ForEachOddShape([&](const Shape& s) {
+    run(s.width, s.height, s.padding, 4, 12);
+    run(s.width, s.height, s.padding, 4, 255);
+  });
+  for (int zeroOdds : {3, 40, 400, 4000, 40000}) run(1920, 9, 1, 16, zeroOdds);
+  run(33, 20, 0, 2, 20);  // a destination off any 4-byte boundary
 }
 
 TEST(DistanceTransform, BufferSizeQuery) {
