@@ -11,11 +11,13 @@
 namespace ryn::segment {
 namespace {
 
-// The caller's buffer may have any alignment; the pending-span words start at the next multiple
-// of 8, which costs at most 7 of the 32 spare bytes.
-void* AlignedWorkspace(uint8_t* buffer) {
+// The pending spans in the caller's buffer of the promised 6 W H + 32 bytes, at any alignment:
+// they start at the next multiple of 8, which costs at most 7 of the 32 spare bytes.
+PendingSpans PendingSpansIn(uint8_t* buffer, IppiSize region) {
   const uintptr_t address = reinterpret_cast<uintptr_t>(buffer);
-  return reinterpret_cast<void*>((address + 7) & ~uintptr_t{7});
+  const uintptr_t aligned = (address + 7) & ~uintptr_t{7};
+  const int64_t bytes = 6 * int64_t{region.width} * region.height + 32 - static_cast<int64_t>(aligned - address);
+  return PendingSpans(reinterpret_cast<void*>(aligned), bytes, region);
 }
 
 template <class T>
@@ -46,7 +48,7 @@ IppStatus LabelMarkers(T* image, int step, IppiSize region, int minimumLabel, in
       StoreUnaligned(row + x, LoadUnaligned(row + x) != 0 ? kMarker : T{0});
     }
   }
-  PendingSpans pending(AlignedWorkspace(buffer), region);
+  PendingSpans pending = PendingSpansIn(buffer, region);
   FloodFill<T> fill(view, ConnectivityOf(norm), pending);
   int64_t regions = 0;
   int label = minimumLabel;
@@ -104,7 +106,7 @@ IppStatus FloodFill8u(uint8_t* image, int step, IppiSize region, IppiPoint seed,
   RYN_CHECK(InsideRange(seed.y, region.height));
   const auto view = View(image, step, region);
   if (*view.At(seed.x, seed.y) == newValue) return ippStsNoErr;
-  PendingSpans pending(AlignedWorkspace(buffer), region);
+  PendingSpans pending = PendingSpansIn(buffer, region);
   const FilledRegion filled = FloodFill<uint8_t>(view, connectivity, pending).Fill(seed, newValue);
   component->area = static_cast<double>(filled.area);
   component->value[0] = newValue;

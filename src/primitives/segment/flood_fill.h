@@ -21,9 +21,9 @@ struct FilledRegion {
 };
 
 // Fills the region of pixels equal to the seed pixel that is connected to the seed with
-// `newValue`, which must differ from the seed pixel. Each span is filled when it is found; its row
-// is then pending until the rows above and below have been scanned under it (and one pixel beyond
-// each end with eight neighbours). Only pixels equal to the seed's old value are filled, and filled
+// `newValue`, which must differ from the seed pixel. Each span is filled when it is found, then
+// waits in `pending` until the rows above and below have been scanned under it (and one pixel
+// beyond each end with eight neighbours). Only pixels equal to the seed's old value are filled, and filled
 // pixels no longer are, so no pixel is visited twice.
 template <class T>
 class FloodFill {
@@ -37,15 +37,11 @@ class FloodFill {
     region_ = FilledRegion{0, seed.x, seed.y, seed.x, seed.y};
     const T* row = image_.Row(seed.y);
     FillSpan(seed.y, PixelRuns<T>::RunStart(row, seed.x, old_), PixelRuns<T>::RunEnd(row, seed.x, LastColumn(), old_));
-    int y;
-    while (pending_.PopRow(&y)) {
-      int64_t cursor = pending_.RowStart(y);
-      int first, last;
-      while (pending_.TakeRun(y, &cursor, &first, &last)) {
-        const int from = std::max(first - reach_, 0), to = std::min(last + reach_, LastColumn());
-        if (y > 0) ScanRow(y - 1, from, to);
-        if (y + 1 < image_.size.height) ScanRow(y + 1, from, to);
-      }
+    int y, first, last;
+    while (pending_.Take(&y, &first, &last)) {
+      const int from = std::max(first - reach_, 0), to = std::min(last + reach_, LastColumn());
+      if (y > 0) ScanRow(y - 1, from, to);
+      if (y + 1 < image_.size.height) ScanRow(y + 1, from, to);
     }
     return region_;
   }

@@ -15,7 +15,8 @@ constexpr uint64_t ThroughBit(int64_t last) { return ~uint64_t{0} >> (63 - (last
 
 struct Layout {
   int64_t bitWords, summaryWords, listedWords, rows;
-  int64_t Bytes() const { return 8 * (bitWords + summaryWords + listedWords) + 4 * rows; }
+  int64_t Words() const { return bitWords + summaryWords + listedWords; }
+  int64_t Bytes() const { return 8 * Words() + 4 * rows; }
 };
 
 Layout LayoutFor(IppiSize region) {
@@ -25,45 +26,57 @@ Layout LayoutFor(IppiSize region) {
 
 }  // namespace
 
-int64_t PendingSpans::BytesFor(IppiSize region) { return LayoutFor(region).Bytes(); }
+int64_t PendingSpans::BitmapBytesFor(IppiSize region) { return LayoutFor(region).Bytes(); }
 
-PendingSpans::PendingSpans(void* memory, IppiSize region) : width_(region.width) {
+PendingSpans::PendingSpans(void* memory, int64_t bytes, IppiSize region, int64_t stackLimit)
+    : width_(region.width) {
   const Layout layout = LayoutFor(region);
-  auto* words = static_cast<uint64_t*>(memory);
-  std::memset(words, 0, static_cast<size_t>(8 * (layout.bitWords + layout.summaryWords + layout.listedWords)));
-  bits_ = words;
+  bitmapWords_ = layout.Words();
+  bits_ = static_cast<uint64_t*>(memory);
   summary_ = bits_ + layout.bitWords;
   listed_ = summary_ + layout.summaryWords;
   rows_ = reinterpret_cast<int32_t*>(listed_ + layout.listedWords);
+  stack_ = reinterpret_cast<Span*>(static_cast<uint8_t*>(memory) + layout.Bytes());
+  stackCapacity_ = std::min<int64_t>((bytes - layout.Bytes()) / int64_t{sizeof(Span)}, stackLimit);
 }
 
-void PendingSpans::Add(int y, int first, int last) {
+void PendingSpans::Mark(int y, int first, int last) {
+  if (!marked_) {
+    std::memset(bits_, 0, static_cast<size_t>(8 * bitmapWords_));
+    marked_ = true;
+  }
   SetBits(RowStart(y) + first, RowStart(y) + last);
   uint64_t& listed = listed_[y / 64];
   const uint64_t bit = uint64_t{1} << (y % 64);
   if ((listed & bit) == 0) {
     listed |= bit;
-    rows_[top_++] = y;
+    rows_[rowTop_++] = y;
   }
 }
 
-bool PendingSpans::PopRow(int* y) {
-  if (top_ == 0) return false;
-  *y = rows_[--top_];
-  listed_[*y / 64] &= ~(uint64_t{1} << (*y % 64));
-  return true;
-}
-
-bool PendingSpans::TakeRun(int y, int64_t* cursor, int* first, int* last) {
-  const int64_t end = RowStart(y + 1);
-  const int64_t start = NextSetBit(*cursor, end);
-  if (start >= end) return false;
-  const int64_t stop = NextClearBit(start, end);
-  ClearBits(start, stop - 1);
-  *first = static_cast<int>(start - RowStart(y));
-  *last = static_cast<int>(stop - 1 - RowStart(y));
-  *cursor = stop;
-  return true;
+// Spans marked in the current row after the cursor are taken in this pass; a row marked again
+// after it was taken from the row stack is back on the stack, so nothing marked is missed.
+bool PendingSpans::TakeMarked(int* y, int* first, int* last) {
+  for (;;) {
+    if (currentRow_ >= 0) {
+      const int64_t end = RowStart(currentRow_ + 1);
+      const int64_t start = NextSetBit(cursor_, end);
+      if (start < end) {
+        const int64_t stop = NextClearBit(start, end);
+        ClearBits(start, stop - 1);
+        *y = currentRow_;
+        *first = static_cast<int>(start - RowStart(currentRow_));
+        *last = static_cast<int>(stop - 1 - RowStart(currentRow_));
+        cursor_ = stop;
+        return true;
+      }
+      currentRow_ = -1;
+    }
+    if (rowTop_ == 0) return false;
+    currentRow_ = rows_[--rowTop_];
+    listed_[currentRow_ / 64] &= ~(uint64_t{1} << (currentRow_ % 64));
+    cursor_ = RowStart(currentRow_);
+  }
 }
 
 void PendingSpans::SetBits(int64_t first, int64_t last) {

@@ -1,16 +1,18 @@
 // The flood fill's record of work still to do, kept in the caller's working buffer.
 //
-// A filled pixel is pending until the rows above and below it have been scanned for pixels to fill
-// next. Pending pixels are kept as one bit per pixel of the region, with one summary bit per 64
-// pixel bits so that runs are found without reading empty words, and the rows holding pending
-// pixels wait on a stack that holds each row at most once. Every pending span of a row is taken
-// when its row comes off the stack.
+// A filled span is pending until the rows above and below it have been scanned for pixels to fill
+// next. Pending spans wait on a stack of span records while it has room. Spans found while the
+// stack is full are marked instead in a bitmap of the region (one bit per pixel, with one summary
+// bit per 64 pixel bits so that runs are found without reading empty words), and the rows holding
+// marked pixels wait on a stack of rows that holds each row at most once. Spans are taken from the
+// span stack first, then from the bitmap, a row at a time.
 //
-// The space needed depends on the region only: BytesFor(region) is at most W H / 8 + W H / 512 +
-// 4.2 H + 32 bytes, inside the 6 W H + 32 bytes the size queries promise for every W, H >= 1 (less
-// the 7 bytes that aligning the caller's buffer to 8 may cost). A stack of span records, by
-// contrast, can need more: filling rows that alternate between a full row and every other pixel
-// leaves about W H / 4 spans waiting at once, more than fit in the promised buffer.
+// The bitmap's size depends on the region only: BytesFor(region) is at most W H / 8 + W H / 512 +
+// 4.2 H + 32 bytes, well inside the 6 W H + 32 bytes the size queries promise for every W, H >= 1
+// (less the 7 bytes that aligning the caller's buffer to 8 may cost); the span stack takes what is
+// left. So the fill never needs more than the promised buffer, whatever the image. A stack of span
+// records alone could need more: filling rows that alternate between a full row and every other
+// pixel leaves about W H / 4 spans waiting at once.
 #pragma once
 
 #include <cstddef>
@@ -22,22 +24,39 @@ namespace ryn::segment {
 
 class PendingSpans {
  public:
-  // Bytes of working memory for a region of at least one pixel.
-  static int64_t BytesFor(IppiSize region);
+  // Bytes of the bitmap, its summary and its row stack for a region of at least one pixel.
+  static int64_t BitmapBytesFor(IppiSize region);
 
-  // Lays the record out in `memory` (8-byte aligned, BytesFor(region) bytes) with nothing pending.
-  PendingSpans(void* memory, IppiSize region);
+  // Lays the record out in `memory` (8-byte aligned, `bytes` >= BitmapBytesFor(region) + 12
+  // bytes) with nothing pending. `stackLimit` caps the span stack's records (tests only).
+  PendingSpans(void* memory, int64_t bytes, IppiSize region, int64_t stackLimit = INT64_MAX);
 
-  // Marks pixels first..last of row y pending and puts the row on the stack unless it is there.
-  void Add(int y, int first, int last);
-  // Takes the row on top of the stack; false when no row has pending pixels.
-  bool PopRow(int* y);
-  // Takes the next run of pending pixels of row y at or after *cursor (a pixel index, row y
-  // starting at RowStart(y)), clears it and moves the cursor past it; false when there is none.
-  bool TakeRun(int y, int64_t* cursor, int* first, int* last);
-  int64_t RowStart(int y) const { return int64_t{y} * width_; }
+  void Add(int y, int first, int last) {
+    if (stackTop_ < stackCapacity_) {
+      stack_[stackTop_++] = Span{y, first, last};
+    } else {
+      Mark(y, first, last);
+    }
+  }
+
+  // Takes a pending span; false when none is left.
+  bool Take(int* y, int* first, int* last) {
+    if (stackTop_ > 0) {
+      const Span& span = stack_[--stackTop_];
+      *y = span.y, *first = span.first, *last = span.last;
+      return true;
+    }
+    return marked_ && TakeMarked(y, first, last);
+  }
 
  private:
+  struct Span {
+    int32_t y, first, last;
+  };
+
+  void Mark(int y, int first, int last);
+  bool TakeMarked(int* y, int* first, int* last);
+  int64_t RowStart(int y) const { return int64_t{y} * width_; }
   void SetBits(int64_t first, int64_t last);
   void ClearBits(int64_t first, int64_t last);
   int64_t NextSetBit(int64_t from, int64_t end) const;
@@ -46,11 +65,18 @@ class PendingSpans {
   int64_t NextMarkedWord(int64_t from, int64_t lastWord) const;
 
   int64_t width_;
+  int64_t bitmapWords_;  // bits_, summary_ and listed_, cleared when the first span is marked
+  bool marked_ = false;
   uint64_t* bits_;     // pixel y W + x is bit (y W + x) % 64 of word (y W + x) / 64
   uint64_t* summary_;  // bit w % 64 of word w / 64: word w of bits_ is not zero
-  uint64_t* listed_;   // bit y % 64 of word y / 64: row y is on the stack
-  int32_t* rows_;      // the stack of rows
-  int32_t top_ = 0;
+  uint64_t* listed_;   // bit y % 64 of word y / 64: row y is on the row stack
+  int32_t* rows_;      // the row stack
+  int32_t rowTop_ = 0;
+  int32_t currentRow_ = -1;  // the row whose marked spans are being taken, from cursor_ on
+  int64_t cursor_ = 0;
+  Span* stack_;
+  int64_t stackCapacity_;
+  int64_t stackTop_ = 0;
 };
 
 }  // namespace ryn::segment

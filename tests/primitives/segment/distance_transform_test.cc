@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
+#include "primitives/segment/distance_envelope.h"
 #include "segment_test_support.h"
 #include "support/builds.h"
 #include "support/test_image.h"
@@ -175,6 +176,14 @@ TEST(DistanceTransform, BufferSizeQuery) {
   EXPECT_EQ(fnVCAIPP_TrueDistanceTransformGetBufferSize_8u32f_C1R(IppiSize{0, 13}, &size), ippStsSizeErr);
   EXPECT_EQ(fnVCAIPP_TrueDistanceTransformGetBufferSize_8u32f_C1R(IppiSize{100000000, 1}, &size), ippStsSizeErr);
   EXPECT_EQ(size, 16 * 24 + 56);
+}
+
+// The row pass's arrays and the reads the vector search makes around its copy of a row fit the
+// queried buffer for every width.
+TEST(DistanceTransform, WorkspaceFitsTheQueriedBuffer) {
+  for (int width = 1; width <= 5000; ++width) {
+    ASSERT_LE(segment::EnvelopeWorkspace::BytesFor(width), BufferSize(IppiSize{width, 1})) << width;
+  }
 }
 
 TEST(DistanceTransform, BadArgumentsInOrderWriteNothing) {

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "RynRAZUdidazoror.h"
+#include "primitives/segment/flood_fill.h"
 #include "primitives/segment/pending_spans.h"
 #include "segment_test_support.h"
 #include "support/test_image.h"
@@ -124,11 +125,46 @@ TEST(FloodFill, BadArgumentsInOrderChangeNothing) {
   for (uint8_t pixel : image.Region()) EXPECT_EQ(pixel, 2);
 }
 
-// The pending spans need no more than the promised 6 W H + 32 bytes less the 7 that aligning the
-// buffer may cost, whatever the image: their size depends on the region alone.
+// With the span stack capped at a few records, spans overflow into the bitmap of pending pixels;
+// the fill must come out the same, with four and with eight neighbours.
+TEST(FloodFillEngine, SpansBeyondTheStackGoToTheBitmap) {
+  std::vector<Pattern> patterns = AdversarialPatterns();
+  patterns.push_back(PixelPattern("noise", [](int x, int y, int, int) { return (x * 7919 + y * 104729) % 5 < 3; }));
+  for (const Pattern& pattern : patterns) {
+    for (const auto& [width, height] : {std::pair{1, 30}, {30, 1}, {2, 17}, {64, 65}, {131, 70}}) {
+      for (const auto connectivity : {segment::Connectivity::kFour, segment::Connectivity::kEight}) {
+        for (int64_t stackLimit : {0, 1, 5}) {
+          SCOPED_TRACE(::testing::Message() << pattern.name << " " << width << "x" << height << " stack "
+                                            << stackLimit << (connectivity == segment::Connectivity::kFour ? " four" : " eight"));
+          TestImage<uint8_t> image(width, height);
+          Draw<uint8_t>(image, pattern, 1);
+          cv::Mat expected = AsMat(image).clone();
+          cv::Rect rect;
+          const int area = cv::floodFill(expected, cv::Point(0, 0), cv::Scalar(9), &rect, cv::Scalar(0), cv::Scalar(0),
+                                         connectivity == segment::Connectivity::kFour ? 4 : 8);
+          const IppiSize size = image.size();
+          std::vector<uint64_t> memory(static_cast<size_t>(segment::PendingSpans::BitmapBytesFor(size) / 8 + 8));
+          segment::PendingSpans pending(memory.data(), int64_t(memory.size()) * 8, size, stackLimit);
+          const segment::FilledRegion filled =
+              segment::FloodFill<uint8_t>(image.view(), connectivity, pending).Fill(IppiPoint{0, 0}, 9);
+          EXPECT_EQ(filled.area, area);
+          EXPECT_EQ(filled.left, rect.x);
+          EXPECT_EQ(filled.top, rect.y);
+          EXPECT_EQ(filled.right, rect.x + rect.width - 1);
+          EXPECT_EQ(filled.bottom, rect.y + rect.height - 1);
+          EXPECT_EQ(cv::norm(AsMat(image), expected, cv::NORM_INF), 0);
+        }
+      }
+    }
+  }
+}
+
+// The bitmap of pending spans fits in the promised 6 W H + 32 bytes less the 7 that aligning the
+// buffer may cost, whatever the image: its size depends on the region alone, and the span stack
+// only takes the bytes left over.
 TEST(FloodFillBuffer, PendingSpansFitThePromisedSizeForEveryRegion) {
   auto fits = [](int64_t width, int64_t height) {
-    const int64_t need = segment::PendingSpans::BytesFor(IppiSize{int(width), int(height)});
+    const int64_t need = segment::PendingSpans::BitmapBytesFor(IppiSize{int(width), int(height)});
     return need <= 6 * width * height + 32 - 7;
   };
   for (int width = 1; width <= 130; ++width)
