@@ -37,19 +37,25 @@ HWY_INLINE VU32 ShiftUpLanes(DU32 d, VU32 v) {
   return hn::IfThenZeroElse(hn::FirstN(d, kShift), hn::TableLookupLanes(v, hn::IndicesFromVec(d, from)));
 }
 
-// Inclusive prefix sums of the lanes: within each 128-bit block, then the totals of the blocks
-// below are added to each block.
-HWY_INLINE VU32 PrefixSums(DU32 d, VU32 v) {
-  v = hn::Add(v, hn::ShiftLeftLanes<1>(d, v));
-  v = hn::Add(v, hn::ShiftLeftLanes<2>(d, v));
-  constexpr size_t kLanes = hn::MaxLanes(DU32());
-  if constexpr (kLanes > 4) {
-    VU32 below = ShiftUpLanes<4>(d, hn::Broadcast<3>(v));
-    if constexpr (kLanes > 8) {
+using DU16 = hn::Repartition<uint16_t, DU32>;
+using DU8Wide = hn::Rebind<uint8_t, DU16>;
+using VU16 = hn::Vec<DU16>;
+
+// Inclusive prefix sums of 16-bit lanes (at most 32 bytes, so no lane exceeds 8160): within each
+// 128-bit block, then the totals of the blocks below are added to each block.
+HWY_INLINE VU16 PrefixSums(DU16 d16, VU16 v) {
+  v = hn::Add(v, hn::ShiftLeftLanes<1>(d16, v));
+  v = hn::Add(v, hn::ShiftLeftLanes<2>(d16, v));
+  v = hn::Add(v, hn::ShiftLeftLanes<4>(d16, v));
+  constexpr size_t kBlocks = hn::MaxLanes(DU32()) / 4;
+  if constexpr (kBlocks > 1) {
+    const DU32 d;
+    VU32 below = ShiftUpLanes<4>(d, hn::BitCast(d, hn::Broadcast<7>(v)));
+    if constexpr (kBlocks > 2) {
       below = hn::Add(below, ShiftUpLanes<4>(d, below));
       below = hn::Add(below, ShiftUpLanes<8>(d, below));
     }
-    v = hn::Add(v, below);
+    v = hn::Add(v, hn::BitCast(d16, below));
   }
   return v;
 }
@@ -60,28 +66,50 @@ HWY_INLINE VU32 BroadcastLastLane(DU32 d, VU32 v) {
   return hn::TableLookupLanes(v, hn::IndicesFromVec(d, hn::Set(di, static_cast<int32_t>(hn::Lanes(d) - 1))));
 }
 
-// out[x] = above[x] + source[0] + ... + source[x]. Across whole vectors the running row sum stays
-// in a vector and grows by each vector's total, one addition from vector to vector.
+// Whole steps of two vectors of the row from pixel x on: the prefix of the step's bytes in 16-bit
+// lanes, widened, plus the running row sum, which stays in a vector and grows by each step's
+// total. Returns where the steps ended; *rowSum is updated.
+template <class Aligned>
+HWY_INLINE size_t IntegralSteps(Aligned aligned, const uint8_t* HWY_RESTRICT source, const uint32_t* above,
+                                uint32_t* out, size_t x, size_t width, uint32_t* rowSum) {
+  const DU32 d;
+  const DU16 d16;
+  const DU8Wide d8;
+  const hn::Half<DU16> dh;
+  const size_t lanes = hn::Lanes(d);
+  VU32 carry = hn::Set(d, *rowSum);
+  for (; x + 2 * lanes <= width; x += 2 * lanes) {
+    const VU16 prefix = PrefixSums(d16, hn::PromoteTo(d16, hn::LoadU(d8, source + x)));
+    const VU32 low = hn::Add(hn::PromoteTo(d, hn::LowerHalf(dh, prefix)), carry);
+    const VU32 high = hn::Add(hn::PromoteTo(d, hn::UpperHalf(dh, prefix)), carry);
+    StoreVector(aligned, hn::Add(hn::LoadU(d, above + x), low), d, out + x);
+    StoreVector(aligned, hn::Add(hn::LoadU(d, above + x + lanes), high), d, out + x + lanes);
+    carry = BroadcastLastLane(d, high);
+  }
+  *rowSum = hn::GetLane(carry);
+  return x;
+}
+
+// out[x] = above[x] + source[0] + ... + source[x]: pixel by pixel up to the destination's first
+// vector boundary, then in steps of two vectors, then pixel by pixel.
 HWY_INLINE void IntegralRow(const uint8_t* HWY_RESTRICT source, const uint32_t* above, uint32_t* out,
                             size_t width) {
-  const DU32 d;
-  const DU8 d8;
+  const size_t vectorBytes = hn::Lanes(DU32()) * sizeof(uint32_t);
+  const uintptr_t address = reinterpret_cast<uintptr_t>(out);
+  const bool alignable = address % sizeof(uint32_t) == 0;
+  const size_t head = alignable ? std::min(width, (vectorBytes - address % vectorBytes) % vectorBytes / 4) : 0;
   uint32_t rowSum = 0;
-  VU32 carry = hn::Zero(d);
-  bool carryInVector = false;
-  ForEachVectorAligned(
-      d, out, width,
-      [&](size_t x, auto aligned) HWY_ATTR {
-        if (!carryInVector) carry = hn::Set(d, rowSum), carryInVector = true;
-        const VU32 prefix = PrefixSums(d, hn::PromoteTo(d, hn::LoadU(d8, source + x)));
-        StoreVector(aligned, hn::Add(hn::LoadU(d, above + x), hn::Add(prefix, carry)), d, out + x);
-        carry = hn::Add(carry, BroadcastLastLane(d, prefix));
-      },
-      [&](size_t x) HWY_ATTR {
-        if (carryInVector) rowSum = hn::GetLane(carry), carryInVector = false;
-        rowSum += source[x];
-        StoreUnaligned(out + x, LoadUnaligned(above + x) + rowSum);
-      });
+  size_t x = 0;
+  auto scalar = [&](size_t end) HWY_ATTR {
+    for (; x < end; ++x) {
+      rowSum += source[x];
+      StoreUnaligned(out + x, LoadUnaligned(above + x) + rowSum);
+    }
+  };
+  scalar(head);
+  x = alignable ? IntegralSteps(ryn::HWY_NAMESPACE::AlignedStores{}, source, above, out, x, width, &rowSum)
+                : IntegralSteps(ryn::HWY_NAMESPACE::UnalignedStores{}, source, above, out, x, width, &rowSum);
+  scalar(width);
 }
 
 HWY_INLINE void TiltedIntegralRow(const uint8_t* HWY_RESTRICT source, const uint32_t* above,
