@@ -14,6 +14,9 @@ constexpr FrameSize kFullHd{1920, 1080};
 
 IppiSize Roi(FrameSize s) { return IppiSize{s.width, s.height}; }
 
+// OpenCV peers run on the calling thread only, as the library does.
+void UseOneOpenCvThread() { cv::setNumThreads(1); }
+
 cv::Mat Noise(FrameSize s) {
   cv::Mat image(s.height, s.width, CV_8UC1);
   cv::randu(image, 0, 256);
@@ -48,6 +51,7 @@ BodyFactory OursIntegral(size_t offset) {
 
 BodyFactory OpenCvIntegral() {
   return [](FrameSize s) -> std::function<void()> {
+    UseOneOpenCvThread();
     cv::Mat source = Noise(s);
     auto sum = std::make_shared<cv::Mat>(s.height + 1, s.width + 1, CV_32SC1);
     return [source, sum] { cv::integral(source, *sum, CV_32S); };
@@ -69,6 +73,7 @@ void RegisterAll() {
   }, IntegralTraffic);
   // OpenCV's tilted table comes only with the upright sums and the squared sums.
   Peer("OpenCV integral+squares+tilted", "TiltedIntegral_8u32s_C1R", kFullHd, [](FrameSize s) -> std::function<void()> {
+    UseOneOpenCvThread();
     cv::Mat source = Noise(s);
     auto tables = std::make_shared<std::vector<cv::Mat>>(3);
     return [source, tables] { cv::integral(source, (*tables)[0], (*tables)[1], (*tables)[2], CV_32S, CV_64F); };
@@ -87,6 +92,7 @@ void RegisterAll() {
     };
   });
   Peer("OpenCV moments+HuMoments", "Moments64f+GetHuMoments", kFullHd, [](FrameSize s) -> std::function<void()> {
+    UseOneOpenCvThread();
     cv::Mat source = Noise(s);
     return [source] {
       double hu[7];

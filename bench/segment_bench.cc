@@ -15,6 +15,9 @@ constexpr FrameSize kFullHd{1920, 1080};
 
 IppiSize Roi(FrameSize s) { return IppiSize{s.width, s.height}; }
 
+// OpenCV peers run on the calling thread only, as the library does.
+void UseOneOpenCvThread() { cv::setNumThreads(1); }
+
 // 4000 filled discs of radius 2 to 13 (255) on 0; a few thousand regions once overlaps merge.
 cv::Mat Blobs(FrameSize s) {
   cv::Mat image(s.height, s.width, CV_8UC1, cv::Scalar(0));
@@ -48,6 +51,7 @@ BodyFactory OursLabels(int norm, bool ownBuffer) {
 
 BodyFactory OpenCvLabels(int connectivity) {
   return [connectivity](FrameSize s) -> std::function<void()> {
+    UseOneOpenCvThread();
     cv::Mat image = Blobs(s);
     auto labels = std::make_shared<cv::Mat>(s.height, s.width, CV_32SC1);
     return [image, labels, connectivity] {
@@ -73,6 +77,7 @@ BodyFactory OursFloodFill() {
 
 BodyFactory OpenCvFloodFill() {
   return [](FrameSize s) -> std::function<void()> {
+    UseOneOpenCvThread();
     auto image = std::make_shared<cv::Mat>(Blobs(s));
     auto value = std::make_shared<uint8_t>(1);
     return [image, value] {
@@ -109,6 +114,7 @@ BodyFactory OursDistance(bool inverted, size_t offset) {
 
 BodyFactory OpenCvDistance(bool inverted) {
   return [inverted](FrameSize s) -> std::function<void()> {
+    UseOneOpenCvThread();
     cv::Mat source = DistanceSource(s, inverted);
     auto distances = std::make_shared<cv::Mat>(s.height, s.width, CV_32FC1);
     return [source, distances] { cv::distanceTransform(source, *distances, cv::DIST_L2, cv::DIST_MASK_PRECISE); };

@@ -28,18 +28,26 @@ using ryn::HWY_NAMESPACE::StoreVector;
 using DU32 = hn::ScalableTag<uint32_t>;
 using DU8 = hn::Rebind<uint8_t, DU32>;
 using VU32 = hn::Vec<DU32>;
-
-// The lanes of v moved up by kShift lanes (whole 128-bit blocks), zeros shifted in.
-template <size_t kShift>
-HWY_INLINE VU32 ShiftUpLanes(DU32 d, VU32 v) {
-  const hn::RebindToSigned<DU32> di;
-  const auto from = hn::Max(hn::Sub(hn::Iota(di, 0), hn::Set(di, static_cast<int32_t>(kShift))), hn::Zero(di));
-  return hn::IfThenZeroElse(hn::FirstN(d, kShift), hn::TableLookupLanes(v, hn::IndicesFromVec(d, from)));
-}
-
 using DU16 = hn::Repartition<uint16_t, DU32>;
 using DU8Wide = hn::Rebind<uint8_t, DU16>;
 using VU16 = hn::Vec<DU16>;
+
+// 128-bit blocks per vector: 1, 2 or 4. Lanes move between blocks with whole-block shuffles
+// (lane tables would assert in debug builds of Highway).
+constexpr size_t kBlocks = hn::MaxLanes(DU32()) / 4;
+
+// The blocks of v moved up by one block, a zero block shifted in.
+HWY_INLINE VU32 BlocksUpByOne(DU32 d, VU32 v) {
+  if constexpr (kBlocks == 2) {
+    return hn::ConcatLowerLower(d, v, hn::Zero(d));
+  } else {
+    const VU32 swapped = hn::SwapAdjacentBlocks(v);  // blocks 1 0 3 2
+    return hn::OddEvenBlocks(swapped, hn::ConcatLowerLower(d, swapped, hn::Zero(d)));
+  }
+}
+
+// The blocks of v moved up by two blocks (of four), zero blocks shifted in.
+HWY_INLINE VU32 BlocksUpByTwo(DU32 d, VU32 v) { return hn::ConcatLowerLower(d, v, hn::Zero(d)); }
 
 // Inclusive prefix sums of 16-bit lanes (at most 32 bytes, so no lane exceeds 8160): within each
 // 128-bit block, then the totals of the blocks below are added to each block.
@@ -47,23 +55,25 @@ HWY_INLINE VU16 PrefixSums(DU16 d16, VU16 v) {
   v = hn::Add(v, hn::ShiftLeftLanes<1>(d16, v));
   v = hn::Add(v, hn::ShiftLeftLanes<2>(d16, v));
   v = hn::Add(v, hn::ShiftLeftLanes<4>(d16, v));
-  constexpr size_t kBlocks = hn::MaxLanes(DU32()) / 4;
   if constexpr (kBlocks > 1) {
     const DU32 d;
-    VU32 below = ShiftUpLanes<4>(d, hn::BitCast(d, hn::Broadcast<7>(v)));
-    if constexpr (kBlocks > 2) {
-      below = hn::Add(below, ShiftUpLanes<4>(d, below));
-      below = hn::Add(below, ShiftUpLanes<8>(d, below));
-    }
-    v = hn::Add(v, hn::BitCast(d16, below));
+    const VU32 totals = hn::BitCast(d, hn::Broadcast<7>(v));  // each block's total in all its lanes
+    VU32 upTo = hn::Add(totals, BlocksUpByOne(d, totals));
+    if constexpr (kBlocks > 2) upTo = hn::Add(upTo, BlocksUpByTwo(d, upTo));
+    v = hn::Add(v, hn::BitCast(d16, hn::Sub(upTo, totals)));  // the totals of the blocks below
   }
   return v;
 }
 
 // Every lane set to the last lane of v.
 HWY_INLINE VU32 BroadcastLastLane(DU32 d, VU32 v) {
-  const hn::RebindToSigned<DU32> di;
-  return hn::TableLookupLanes(v, hn::IndicesFromVec(d, hn::Set(di, static_cast<int32_t>(hn::Lanes(d) - 1))));
+  if constexpr (kBlocks == 2) {
+    v = hn::ConcatUpperUpper(d, v, v);
+  } else if constexpr (kBlocks == 4) {
+    const VU32 upper = hn::ConcatUpperUpper(d, v, v);  // blocks 2 3 2 3
+    v = hn::OddEvenBlocks(upper, hn::SwapAdjacentBlocks(upper));
+  }
+  return hn::Broadcast<3>(v);
 }
 
 // Whole steps of two vectors of the row from pixel x on: the prefix of the step's bytes in 16-bit
@@ -80,11 +90,11 @@ HWY_INLINE size_t IntegralSteps(Aligned aligned, const uint8_t* HWY_RESTRICT sou
   VU32 carry = hn::Set(d, *rowSum);
   for (; x + 2 * lanes <= width; x += 2 * lanes) {
     const VU16 prefix = PrefixSums(d16, hn::PromoteTo(d16, hn::LoadU(d8, source + x)));
-    const VU32 low = hn::Add(hn::PromoteTo(d, hn::LowerHalf(dh, prefix)), carry);
-    const VU32 high = hn::Add(hn::PromoteTo(d, hn::UpperHalf(dh, prefix)), carry);
-    StoreVector(aligned, hn::Add(hn::LoadU(d, above + x), low), d, out + x);
-    StoreVector(aligned, hn::Add(hn::LoadU(d, above + x + lanes), high), d, out + x + lanes);
-    carry = BroadcastLastLane(d, high);
+    const VU32 low = hn::PromoteTo(d, hn::LowerHalf(dh, prefix));
+    const VU32 high = hn::PromoteTo(d, hn::UpperHalf(dh, prefix));
+    StoreVector(aligned, hn::Add(hn::LoadU(d, above + x), hn::Add(low, carry)), d, out + x);
+    StoreVector(aligned, hn::Add(hn::LoadU(d, above + x + lanes), hn::Add(high, carry)), d, out + x + lanes);
+    carry = hn::Add(carry, BroadcastLastLane(d, high));
   }
   *rowSum = hn::GetLane(carry);
   return x;
@@ -152,18 +162,21 @@ HWY_INLINE void AddBlockMoments(RowMomentSums& sums, size_t first, size_t chunks
   hn::Store(s1, d, l1);
   hn::Store(s2, d, l2);
   hn::Store(s3, d, l3);
-  // w[i][j] = sum over lanes of l^i (sum a u^j).
-  uint64_t w[4][4] = {};
+  // Sums over lanes of l^i s_k[l], then w(i, j) = sum over lanes of l^i (sum a u^j), which is linear
+  // in the iterated sums: sum a u = s1, sum a u^2 = 2 s2 - s1, sum a u^3 = 6 s3 - 3 (sum a u^2) - 2 s1.
+  uint64_t w00 = 0, w10 = 0, w20 = 0, w30 = 0, w01 = 0, w11 = 0, w21 = 0, w02 = 0, w12 = 0, w03 = 0;
   for (size_t lane = 0; lane < lanes; ++lane) {
-    const uint64_t m0 = l0[lane], m1 = l1[lane];
-    const uint64_t m2 = 2 * uint64_t{l2[lane]} - m1;
-    const uint64_t m3 = 6 * uint64_t{l3[lane]} - 3 * m2 - 2 * m1;
-    const uint64_t m[4] = {m0, m1, m2, m3};
-    uint64_t power = 1;
-    for (int i = 0; i < 4; ++i, power *= lane) {
-      for (int j = 0; i + j < 4; ++j) w[i][j] += power * m[j];
-    }
+    const uint64_t p1 = lane, p2 = p1 * p1, p3 = p2 * p1;
+    const uint64_t k0 = l0[lane], k1 = l1[lane], k2 = l2[lane], k3 = l3[lane];
+    w00 += k0, w10 += p1 * k0, w20 += p2 * k0, w30 += p3 * k0;
+    w01 += k1, w11 += p1 * k1, w21 += p2 * k1;
+    w02 += k2, w12 += p1 * k2;
+    w03 += k3;
   }
+  const uint64_t w[4][4] = {{w00, w01, 2 * w02 - w01, 6 * w03 - 3 * (2 * w02 - w01) - 2 * w01},
+                            {w10, w11, 2 * w12 - w11, 0},
+                            {w20, w21, 0, 0},
+                            {w30, 0, 0, 0}};
   using Int128 = __int128;
   const Int128 b = static_cast<Int128>(first + chunks * lanes);
   const Int128 n = static_cast<Int128>(lanes);
