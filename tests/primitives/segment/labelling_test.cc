@@ -150,7 +150,7 @@ TEST(LabelMarkers, SixteenBitLabelsGoBeyond255) {
 }
 
 TEST(LabelMarkers, SixteenBitRegionsLikeOpenCv) {
-  TestImage<uint16_t> image(300, 200, 0, 1);
+  TestImage<uint16_t> image(300, 200, 0, 2);
   image.FillRandom(8, 0, 1);
   cv::Mat binary = AsMat(image) != 0;
   int count = -1;
@@ -158,6 +158,24 @@ TEST(LabelMarkers, SixteenBitRegionsLikeOpenCv) {
             ippStsNoErr);
   ExpectLabelsLikeOpenCv(binary, image, 1, 65534, 0, count);
   EXPECT_GT(count, 255);
+}
+
+// 16-bit rows may start at any byte: an image one byte off gets the labels of an aligned twin.
+TEST(LabelMarkers, SixteenBitImageAtAnOddAddress) {
+  for (int norm : {0, 1}) {
+    TestImage<uint16_t> odd(77, 31, 6, 1), aligned(77, 31, 0, 2);
+    odd.FillRandom(11, 0, 2);
+    aligned.FillRandom(11, 0, 2);
+    int oddCount = -1, alignedCount = -2;
+    ASSERT_EQ(fnVCAIPP_LabelMarkers_16u_C1IR(odd.data(), odd.step(), odd.size(), 5, 60000, norm, &oddCount),
+              ippStsNoErr);
+    ASSERT_EQ(fnVCAIPP_LabelMarkers_16u_C1IR(aligned.data(), aligned.step(), aligned.size(), 5, 60000, norm,
+                                             &alignedCount),
+              ippStsNoErr);
+    EXPECT_EQ(oddCount, alignedCount);
+    EXPECT_EQ(odd.RegionBytes(), aligned.RegionBytes());
+    EXPECT_TRUE(odd.GuardsIntact());
+  }
 }
 
 TEST(LabelMarkers, BufferSizeQuery) {
