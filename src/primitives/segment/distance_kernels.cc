@@ -70,9 +70,10 @@ HWY_INLINE void SquareRootRow(float* row, size_t width) {
       [&](size_t x) HWY_ATTR { StoreUnaligned(row + x, std::sqrt(LoadUnaligned(row + x))); });
 }
 
-// Square roots beyond this are not needed: every squared distance the search settles is at most
-// (kSearchLimit + 1)^2, far below 2^24, and column distances are capped at kLargestDistance so that
-// their squares fit in 32 bits.
+// The search caps column distances here so that squares plus offsets stay below 2^31. A capped
+// distance never decides a result: the search only settles squared distances up to
+// (SearchLimit() + 1)^2, far below the cap's square (and below 2^24, so they convert to float
+// exactly).
 constexpr uint32_t kLargestDistance = 46340;
 
 // Offsets searched on each side before a row is left to the envelope: about as many vector steps
@@ -97,7 +98,9 @@ HWY_INLINE bool SearchRowDistances(const uint32_t* distances, float* row, size_t
   // Column distances clamped to kLargestDistance, as signed lanes.
   auto load = [&](const uint32_t* from) HWY_ATTR { return hn::BitCast(d, hn::Min(hn::LoadU(du, from), largest)); };
   for (size_t x0 = 0;; x0 += lanes) {
-    if (x0 + lanes > width) x0 = width - lanes;  // the last vector overlaps the one before
+    // The last vector overlaps the one before: its inputs come from the copy, so pixels written
+    // twice get the same value.
+    if (x0 + lanes > width) x0 = width - lanes;
     const bool interior = x0 >= static_cast<size_t>(limit) && x0 + lanes - 1 + limit <= width - 1;
     auto nearest = load(distances + x0);
     auto best = hn::Mul(nearest, nearest);

@@ -7,12 +7,13 @@
 // marked pixels wait on a stack of rows that holds each row at most once. Spans are taken from the
 // span stack first, then from the bitmap, a row at a time.
 //
-// The bitmap's size depends on the region only: BytesFor(region) is at most W H / 8 + W H / 512 +
-// 4.2 H + 32 bytes, well inside the 6 W H + 32 bytes the size queries promise for every W, H >= 1
-// (less the 7 bytes that aligning the caller's buffer to 8 may cost); the span stack takes what is
-// left. So the fill never needs more than the promised buffer, whatever the image. A stack of span
-// records alone could need more: filling rows that alternate between a full row and every other
-// pixel leaves about W H / 4 spans waiting at once.
+// The bitmap's size depends on the region only: BitmapBytesFor(region) is at most W H / 8 +
+// W H / 512 + 4.2 H + 32 bytes, well inside the 6 W H + 32 bytes the size queries promise for
+// every W, H >= 1 (less the 7 bytes that aligning the caller's buffer to 8 may cost); the span
+// stack takes what is left. So the fill never needs more than the promised buffer, whatever the
+// image. A stack alone has no such bound: rows alternating between a full row and every other
+// pixel leave about W H / 4 spans waiting at once, and a fill that keeps an entry per span and
+// direction needs twice as many entries.
 #pragma once
 
 #include <cstddef>
@@ -27,8 +28,9 @@ class PendingSpans {
   // Bytes of the bitmap, its summary and its row stack for a region of at least one pixel.
   static int64_t BitmapBytesFor(IppiSize region);
 
-  // Lays the record out in `memory` (8-byte aligned, `bytes` >= BitmapBytesFor(region) + 12
-  // bytes) with nothing pending. `stackLimit` caps the span stack's records (tests only).
+  // Lays the record out in `memory` (8-byte aligned, `bytes` >= BitmapBytesFor(region)) with
+  // nothing pending; the bytes beyond the bitmap hold the span stack. `stackLimit` caps the span
+  // stack's records (tests only).
   PendingSpans(void* memory, int64_t bytes, IppiSize region, int64_t stackLimit = INT64_MAX);
 
   void Add(int y, int first, int last) {
