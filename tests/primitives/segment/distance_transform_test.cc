@@ -103,7 +103,7 @@ TEST(DistanceTransform, ExactWithFarZeros) {
 TEST(DistanceTransform, ExactOnPatterns) {
   for (const Pattern& pattern : AdversarialPatterns()) {
     SCOPED_TRACE(pattern.name);
-    TestImage<uint8_t> source(45, 31);
+    TestImage<uint8_t> source(37, 23);
     Draw<uint8_t>(source, pattern, 1);
     ExpectBruteForceDistances(source, Transform(source));
   }
