@@ -17,5 +17,7 @@
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
+#include "ryn/moments.h"
+#include "ryn/segment.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
