@@ -75,11 +75,10 @@ HWY_INLINE auto Atan2Ordinaries(D d, V y, V x) {
 template <class D, class V>
 HWY_INLINE V OrdinaryHypots(D d, V s) {
   const auto halfS = hn::Mul(hn::Set(d, 0.5f), s);
-  const auto threeHalves = hn::Set(d, 1.5f);
   auto y = ReciprocalSqrtEstimates(d, s, halfS);
-  y = hn::Mul(y, hn::Sub(threeHalves, hn::Mul(hn::Mul(halfS, y), y)));
-  y = hn::Mul(y, hn::Sub(threeHalves, hn::Mul(hn::Mul(halfS, y), y)));
-  return hn::Mul(s, y);
+  y = hn::Mul(y, hn::Sub(hn::Set(d, 1.5f), hn::Mul(hn::Mul(halfS, y), y)));
+  const auto r = hn::Mul(s, y);
+  return hn::Add(r, hn::Mul(hn::Mul(hn::Set(d, 0.5f), y), hn::Sub(s, hn::Mul(r, r))));
 }
 
 // OrdinarySine, lane by lane.

@@ -97,13 +97,14 @@ inline constexpr float kHypotLargest = 9.223372e19f;
 inline float SquaredSum(float a, float b) { return a * a + b * b; }
 inline bool HypotOrdinary(float s) { return s >= kHypotSmallest && s <= kHypotLargest; }
 
-// s x 1/sqrt(s), the estimate refined twice.
+// The estimate of 1/sqrt(s) refined twice by Newton's step y' = y + y/2 (1 - s y^2): the first
+// on y, the second on r = s y, where it reads r' = r + y/2 (s - r^2) and keeps the last bit.
 inline float OrdinaryHypot(float s) {
   const float halfS = 0.5f * s;
   float y = ReciprocalSqrtEstimate(s, halfS);
   y = y * (1.5f - halfS * y * y);
-  y = y * (1.5f - halfS * y * y);
-  return s * y;
+  const float r = s * y;
+  return r + (0.5f * y) * (s - r * r);
 }
 
 // Without intermediate overflow or underflow, in double. hypot(inf, NaN) is inf.
