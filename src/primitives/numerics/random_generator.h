@@ -29,15 +29,38 @@ inline GeneratorWords SeededWords(uint32_t seed) {
   return GeneratorWords{kCongruentialStart, seed, middle, NextCongruential(middle), ~0u};
 }
 
+// The subtract-with-borrow step: from the middle and oldest words and the borrow, a difference
+// whose sign is the new borrow and which, when negative, loses 18 more.
+// Written with masks rather than conditions: the sign is random, so a branch would be
+// mispredicted half the time.
+inline uint32_t SubtractWithBorrow(uint32_t middle, uint32_t oldest, uint32_t& borrow) {
+  const uint32_t difference = middle - oldest + borrow;
+  borrow = static_cast<uint32_t>(static_cast<int32_t>(difference) >> 31);
+  return difference - (borrow & kBorrowCorrection);
+}
+
 // Steps the subtract-with-borrow part and returns its new word.
 inline uint32_t NextSubtractWithBorrow(GeneratorWords& words) {
-  uint32_t t = words.middle - words.oldest + words.borrow;
-  words.borrow = (t & 0x80000000u) != 0 ? ~0u : 0u;
-  t -= words.borrow & kBorrowCorrection;
+  const uint32_t t = SubtractWithBorrow(words.middle, words.oldest, words.borrow);
   words.oldest = words.middle;
   words.middle = words.newest;
   words.newest = t;
   return t;
+}
+
+// The next m subtract-with-borrow words, as m calls of NextSubtractWithBorrow give them. Three
+// steps at a time, each new word taking the slot of the oldest, so that no word is moved: the
+// chain from one step to the next is then only the borrow.
+inline void SubtractWithBorrowWords(GeneratorWords& words, uint32_t* out, size_t m) {
+  uint32_t a = words.newest, b = words.middle, c = words.oldest, k = words.borrow;
+  size_t j = 0;
+  for (; j + 3 <= m; j += 3) {
+    out[j] = c = SubtractWithBorrow(b, c, k);      // newest c, middle a, oldest b
+    out[j + 1] = b = SubtractWithBorrow(a, b, k);  // newest b, middle c, oldest a
+    out[j + 2] = a = SubtractWithBorrow(c, a, k);  // newest a, middle b, oldest c
+  }
+  words = GeneratorWords{words.congruential, a, b, c, k};
+  for (; j < m; ++j) out[j] = NextSubtractWithBorrow(words);
 }
 
 // One step of the whole generator: its output, read as a signed value.

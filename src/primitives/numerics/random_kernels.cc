@@ -33,7 +33,7 @@ constexpr size_t kMaxLanes32 = 16;  // 32-bit lanes of the widest target
 // m generator outputs. Lane l of the congruential vector holds the word of output i + l and jumps
 // one vector's worth of steps at once.
 HWY_INLINE void GenerateOutputs(GeneratorWords& words, int32_t* outputs, size_t m) {
-  for (size_t j = 0; j < m; ++j) outputs[j] = static_cast<int32_t>(NextSubtractWithBorrow(words));
+  SubtractWithBorrowWords(words, reinterpret_cast<uint32_t*>(outputs), m);
   const hn::ScalableTag<uint32_t> du;
   const hn::RebindToSigned<decltype(du)> di;
   const size_t lanes = hn::Lanes(du);
@@ -134,24 +134,29 @@ HWY_INLINE hn::Vec<DD> NaturalLogs(DD dd, hn::Vec<DD> x) {
 }
 
 // Draws exactly as many pairs as the generic code would: a block never holds more draws than
-// pairs still wanted, and each draw yields at most one pair.
+// pairs still wanted, and each draw yields at most one pair. Accepted pairs are kept without
+// branches (the acceptance kept as an integer mask): every draw writes its deviates, and only an
+// accepted one advances the count (when the count reaches `pairs` the block's last draw has been
+// written).
 HWY_INLINE void NormalDeviates(GeneratorWords& words, size_t pairs, double* deviates, NormalPair* last) {
   constexpr size_t kDraws = kOutputsPerBlock / 2;
   const hn::ScalableTag<double> dd;
   const hn::Rebind<int32_t, decltype(dd)> di;
+  const hn::RebindToUnsigned<decltype(dd)> du;
   const size_t lanes = hn::Lanes(dd);
   HWY_ALIGN int32_t outputs[kOutputsPerBlock];
   HWY_ALIGN int32_t firstOutputs[kDraws];
   HWY_ALIGN int32_t secondOutputs[kDraws];
   HWY_ALIGN double first[kDraws];
-  HWY_ALIGN double second[kDraws];
-  HWY_ALIGN double sums[kDraws];
+  HWY_ALIGN uint64_t inside[kDraws];
   HWY_ALIGN double factors[kDraws];
+  HWY_ALIGN double firstDeviates[kDraws];
+  HWY_ALIGN double secondDeviates[kDraws];
   const auto pairScale = hn::Set(dd, kPairScale);
   const auto minusTwo = hn::Set(dd, -2.0);
-  size_t made = 0;
+  size_t made = 0, draws = 0;
   while (made < pairs) {
-    const size_t draws = std::min(kDraws, pairs - made);
+    draws = std::min(kDraws, pairs - made);
     GenerateOutputs(words, outputs, 2 * draws);
     for (size_t j = 0; j < draws; ++j) {
       firstOutputs[j] = outputs[2 * j];
@@ -162,25 +167,35 @@ HWY_INLINE void NormalDeviates(GeneratorWords& words, size_t pairs, double* devi
       const auto u1 = hn::Mul(hn::PromoteTo(dd, hn::Load(di, firstOutputs + j)), pairScale);
       const auto u2 = hn::Mul(hn::PromoteTo(dd, hn::Load(di, secondOutputs + j)), pairScale);
       const auto s = hn::Add(hn::Mul(u1, u1), hn::Mul(u2, u2));
+      const auto f = hn::Sqrt(hn::Div(hn::Mul(minusTwo, NaturalLogs(dd, s)), s));
+      const auto accepted = hn::And(hn::Lt(s, hn::Set(dd, 1.0)), hn::Ne(s, hn::Zero(dd)));
       hn::Store(u1, dd, first + j);
-      hn::Store(u2, dd, second + j);
-      hn::Store(s, dd, sums + j);
-      hn::Store(hn::Sqrt(hn::Div(hn::Mul(minusTwo, NaturalLogs(dd, s)), s)), dd, factors + j);
+      hn::Store(hn::BitCast(du, hn::VecFromMask(dd, accepted)), du, inside + j);
+      hn::Store(f, dd, factors + j);
+      hn::Store(hn::Mul(u1, f), dd, firstDeviates + j);
+      hn::Store(hn::Mul(u2, f), dd, secondDeviates + j);
     }
     for (; j < draws; ++j) {
-      first[j] = static_cast<double>(firstOutputs[j]) * kPairScale;
-      second[j] = static_cast<double>(secondOutputs[j]) * kPairScale;
-      sums[j] = first[j] * first[j] + second[j] * second[j];
-      if (InsidePolarDisc(sums[j])) factors[j] = PolarFactor(sums[j]);
+      const double u1 = static_cast<double>(firstOutputs[j]) * kPairScale;
+      const double u2 = static_cast<double>(secondOutputs[j]) * kPairScale;
+      const double s = u1 * u1 + u2 * u2;
+      first[j] = u1;
+      inside[j] = InsidePolarDisc(s) ? ~uint64_t{0} : 0;
+      factors[j] = InsidePolarDisc(s) ? PolarFactor(s) : 0.0;
+      firstDeviates[j] = u1 * factors[j];
+      secondDeviates[j] = u2 * factors[j];
     }
     for (j = 0; j < draws; ++j) {
-      if (!InsidePolarDisc(sums[j])) continue;
-      deviates[2 * made] = second[j] * factors[j];
-      deviates[2 * made + 1] = first[j] * factors[j];
-      *last = NormalPair{first[j], second[j], factors[j]};
-      ++made;
+      deviates[2 * made] = secondDeviates[j];
+      deviates[2 * made + 1] = firstDeviates[j];
+      made += inside[j] & 1;
     }
   }
+  // The last block holds the last pair.
+  size_t lastDraw = draws;
+  while ((inside[--lastDraw] & 1) == 0) {
+  }
+  *last = NormalPair{first[lastDraw], 0.0, factors[lastDraw]};
 }
 
 template <class T, class DD>
