@@ -31,32 +31,33 @@ constexpr size_t kOutputsPerBlock = 256;
 constexpr size_t kMaxLanes32 = 16;  // 32-bit lanes of the widest target
 
 // m generator outputs. Lane l of the congruential vector holds the word of output i + l and jumps
-// one vector's worth of steps at once.
+// one vector's worth of steps at once. The vector loop leaves 1 to `lanes` outputs, which take
+// the first lanes of the next vector (lanes are read from memory: Highway's lane extraction
+// asserts in debug builds).
 HWY_INLINE void GenerateOutputs(GeneratorWords& words, int32_t* outputs, size_t m) {
-  SubtractWithBorrowWords(words, reinterpret_cast<uint32_t*>(outputs), m);
+  uint32_t* sums = reinterpret_cast<uint32_t*>(outputs);
+  SubtractWithBorrowWords(words, sums, m);
   const hn::ScalableTag<uint32_t> du;
-  const hn::RebindToSigned<decltype(du)> di;
   const size_t lanes = hn::Lanes(du);
+  if (m <= lanes) {
+    for (size_t i = 0; i < m; ++i) sums[i] += words.congruential = NextCongruential(words.congruential);
+    return;
+  }
+  HWY_ALIGN uint32_t laneWords[kMaxLanes32];
+  uint32_t word = words.congruential;
+  for (size_t l = 0; l < lanes; ++l) laneWords[l] = word = NextCongruential(word);
+  const CongruentialJump jump = JumpOf(lanes);
+  const auto multiplier = hn::Set(du, jump.multiplier);
+  const auto increment = hn::Set(du, jump.increment);
+  auto congruential = hn::Load(du, laneWords);
   size_t i = 0;
-  if (m >= lanes) {
-    HWY_ALIGN uint32_t start[kMaxLanes32];
-    uint32_t word = words.congruential;
-    for (size_t l = 0; l < lanes; ++l) start[l] = word = NextCongruential(word);
-    const CongruentialJump jump = JumpOf(lanes);
-    const auto multiplier = hn::Set(du, jump.multiplier);
-    const auto increment = hn::Set(du, jump.increment);
-    auto congruential = hn::Load(du, start);
-    for (; i + lanes <= m; i += lanes) {
-      const auto sum = hn::Add(hn::BitCast(du, hn::LoadU(di, outputs + i)), congruential);
-      hn::StoreU(hn::BitCast(di, sum), di, outputs + i);
-      words.congruential = hn::ExtractLane(congruential, lanes - 1);
-      congruential = hn::Add(hn::Mul(congruential, multiplier), increment);
-    }
+  for (; i + lanes < m; i += lanes) {
+    hn::StoreU(hn::Add(hn::LoadU(du, sums + i), congruential), du, sums + i);
+    congruential = hn::Add(hn::Mul(congruential, multiplier), increment);
   }
-  for (; i < m; ++i) {
-    words.congruential = NextCongruential(words.congruential);
-    outputs[i] = static_cast<int32_t>(static_cast<uint32_t>(outputs[i]) + words.congruential);
-  }
+  hn::Store(congruential, du, laneWords);
+  for (size_t l = 0; i + l < m; ++l) sums[i + l] += laneWords[l];
+  words.congruential = laneWords[m - 1 - i];
 }
 
 template <class T, class DD>
@@ -191,7 +192,7 @@ HWY_INLINE void NormalDeviates(GeneratorWords& words, size_t pairs, double* devi
       made += inside[j] & 1;
     }
   }
-  // The last block holds the last pair.
+  // The last block holds the last pair; only its u1 and f are kept.
   size_t lastDraw = draws;
   while ((inside[--lastDraw] & 1) == 0) {
   }

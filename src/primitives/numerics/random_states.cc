@@ -18,15 +18,16 @@ State* NewState() {
 
 }  // namespace
 
+// A failed allocation leaves a null state.
 template <class T>
 IppStatus UniformInitAlloc(UniformState<T>** state, T low, T high, uint32_t seed) {
   RYN_CHECK(NotNull(state));
   UniformState<T>* created = NewState<UniformState<T>>();
+  *state = created;
   if (created == nullptr) return ippStsMemAllocErr;
   const filters::ScopedRoundToNearest nearest;
-  *created = UniformState<T>{kUniformIdentifier<T>, seed,        low, high, UniformMidpoint(low, high),
+  *created = UniformState<T>{kUniformIdentifier<T>, seed, low, high, UniformMidpoint(low, high),
                              UniformScale(low, high), SeededWords(seed)};
-  *state = created;
   return ippStsNoErr;
 }
 
@@ -42,9 +43,9 @@ template <class T>
 IppStatus GaussInitAlloc(GaussState<T>** state, T mean, T deviation, uint32_t seed) {
   RYN_CHECK(NotNull(state));
   GaussState<T>* created = NewState<GaussState<T>>();
+  *state = created;
   if (created == nullptr) return ippStsMemAllocErr;
   *created = GaussState<T>{kGaussIdentifier<T>, seed, mean, deviation, SeededWords(seed), 1, 0.0, 0.0};
-  *state = created;
   return ippStsNoErr;
 }
 

@@ -264,7 +264,7 @@ TEST(Jaehne, CentresAndTheDefinition) {
   ASSERT_EQ(fnVCAIPP_ImageJaehne_8u_C1R(single.data(), single.step(), single.size()), ippStsNoErr);
   EXPECT_EQ(single.at(0, 0), 127);
   EXPECT_TRUE(single.GuardsIntact());
-  for (auto [width, height] : {std::pair{3, 5}, std::pair{101, 7}, std::pair{1, 99}, std::pair{641, 481}}) {
+  for (auto [width, height] : {std::pair{3, 5}, std::pair{101, 7}, std::pair{1, 99}, std::pair{321, 241}}) {
     TestImage<uint8_t> image(width, height);
     ASSERT_EQ(fnVCAIPP_ImageJaehne_8u_C1R(image.data(), image.step(), image.size()), ippStsNoErr);
     EXPECT_EQ(image.at(width / 2, height / 2), 127);
