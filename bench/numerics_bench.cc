@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <opencv2/core.hpp>
 #include <random>
 #include <vector>
@@ -21,26 +22,14 @@ int64_t FloatsWritten(FrameSize s) { return Elements(s) * 4; }
 // Two float sources read and one written.
 int64_t FloatsOfThreeVectors(FrameSize s) { return Elements(s) * 12; }
 
-// Floats whose first element lies `offset` bytes past a 64-byte boundary.
-class Floats {
- public:
-  Floats(size_t count, size_t offset) : storage_(count + 32) {
-    const uintptr_t base = reinterpret_cast<uintptr_t>(storage_.data());
-    data_ = reinterpret_cast<float*>(((base + 63) & ~uintptr_t{63}) + offset);
-  }
-  float* data() { return data_; }
-
- private:
-  std::vector<float> storage_;
-  float* data_;
-};
+float* FloatsOf(const OffsetBuffer& buffer) { return reinterpret_cast<float*>(buffer.data); }
 
 // Polar-like operands: a unit-scale spread with both signs, as phase and magnitude see them.
-std::shared_ptr<Floats> Operands(size_t count, uint32_t seed) {
-  auto values = std::make_shared<Floats>(count, 0);
+OffsetBuffer Operands(size_t count, uint32_t seed) {
+  OffsetBuffer values = BufferAt(count * 4, 0);
   std::mt19937 rng(seed);
   std::uniform_real_distribution<float> uniform(-100.0f, 100.0f);
-  for (size_t i = 0; i < count; ++i) values->data()[i] = uniform(rng);
+  for (size_t i = 0; i < count; ++i) FloatsOf(values)[i] = uniform(rng);
   return values;
 }
 
@@ -48,9 +37,9 @@ void RegisterGenerators() {
   Ours("RandUniform_32f", kMillion, [](FrameSize s) -> std::function<void()> {
     RynRandUniformState32f* state = nullptr;
     fnVCAIPP_RandUniformInitAlloc_32f(&state, -1.0f, 1.0f, 1);
-    auto destination = std::make_shared<Floats>(size_t(s.width), 0);
+    OffsetBuffer destination = BufferAt(size_t(s.width) * 4, 0);
     std::shared_ptr<RynRandUniformState32f> owner(state, fnVCAIPP_RandUniformFree_32f);
-    return [owner, destination, s] { fnVCAIPP_RandUniform_32f(destination->data(), s.width, owner.get()); };
+    return [owner, destination, s] { fnVCAIPP_RandUniform_32f(FloatsOf(destination), s.width, owner.get()); };
   }, FloatsWritten);
   Peer("OpenCV randu", "RandUniform_32f", kMillion, [](FrameSize s) -> std::function<void()> {
     auto rng = std::make_shared<cv::RNG>(1);
@@ -61,9 +50,9 @@ void RegisterGenerators() {
   Ours("RandGauss_32f", kMillion, [](FrameSize s) -> std::function<void()> {
     RynRandGaussState32f* state = nullptr;
     fnVCAIPP_RandGaussInitAlloc_32f(&state, 0.0f, 1.0f, 1);
-    auto destination = std::make_shared<Floats>(size_t(s.width), 0);
+    OffsetBuffer destination = BufferAt(size_t(s.width) * 4, 0);
     std::shared_ptr<RynRandGaussState32f> owner(state, fnVCAIPP_RandGaussFree_32f);
-    return [owner, destination, s] { fnVCAIPP_RandGauss_32f(destination->data(), s.width, owner.get()); };
+    return [owner, destination, s] { fnVCAIPP_RandGauss_32f(FloatsOf(destination), s.width, owner.get()); };
   }, FloatsWritten);
   Peer("OpenCV randn", "RandGauss_32f", kMillion, [](FrameSize s) -> std::function<void()> {
     auto rng = std::make_shared<cv::RNG>(1);
@@ -78,17 +67,17 @@ using VectorExport = IppStatus (*)(const float*, const float*, float*, int);
 using OpenCvFunction = void (*)(cv::InputArray, cv::InputArray, cv::OutputArray);
 
 void RegisterVectorPair(const std::string& operation, VectorExport ours, const std::string& peer,
-                        OpenCvFunction opencv, size_t offset) {
-  Ours(operation, kMillion, [ours, offset](FrameSize s) -> std::function<void()> {
-    auto first = Operands(size_t(s.width), 1), second = Operands(size_t(s.width), 2);
-    auto destination = std::make_shared<Floats>(size_t(s.width), offset);
-    return [=] { ours(first->data(), second->data(), destination->data(), s.width); };
+                        OpenCvFunction opencv, int offset) {
+  Ours(AtOffset(operation, offset), kMillion, [ours, offset](FrameSize s) -> std::function<void()> {
+    OffsetBuffer first = Operands(size_t(s.width), 1), second = Operands(size_t(s.width), 2);
+    OffsetBuffer destination = BufferAt(size_t(s.width) * 4, size_t(offset));
+    return [=] { ours(FloatsOf(first), FloatsOf(second), FloatsOf(destination), s.width); };
   }, FloatsOfThreeVectors);
-  Peer(peer, operation, kMillion, [opencv, offset](FrameSize s) -> std::function<void()> {
-    auto first = Operands(size_t(s.width), 1), second = Operands(size_t(s.width), 2);
-    auto destination = std::make_shared<Floats>(size_t(s.width), offset);
-    const cv::Mat x(1, s.width, CV_32FC1, second->data()), y(1, s.width, CV_32FC1, first->data());
-    cv::Mat out(1, s.width, CV_32FC1, destination->data());
+  Peer(peer, AtOffset(operation, offset), kMillion, [opencv, offset](FrameSize s) -> std::function<void()> {
+    OffsetBuffer first = Operands(size_t(s.width), 1), second = Operands(size_t(s.width), 2);
+    OffsetBuffer destination = BufferAt(size_t(s.width) * 4, size_t(offset));
+    const cv::Mat x(1, s.width, CV_32FC1, FloatsOf(second)), y(1, s.width, CV_32FC1, FloatsOf(first));
+    cv::Mat out(1, s.width, CV_32FC1, FloatsOf(destination));
     // The Mats wrap the buffers: keep the buffers with them.
     return [first, second, destination, x, y, out, opencv]() mutable { opencv(x, y, out); };
   }, FloatsOfThreeVectors);
@@ -98,25 +87,24 @@ void OpenCvPhase(cv::InputArray x, cv::InputArray y, cv::OutputArray angle) { cv
 void OpenCvMagnitude(cv::InputArray x, cv::InputArray y, cv::OutputArray magnitude) { cv::magnitude(x, y, magnitude); }
 
 void RegisterVectorFunctions() {
-  for (size_t offset : {size_t{0}, size_t{16}}) {
-    const std::string suffix = offset == 0 ? "" : " dst+16";
-    RegisterVectorPair("Atan2_32f_C1R" + suffix, fnVCAIPP_Atan2_32f_C1R, "OpenCV phase", OpenCvPhase, offset);
-    RegisterVectorPair("Hypot_32f_C1R" + suffix, fnVCAIPP_Hypot_32f_C1R, "OpenCV magnitude", OpenCvMagnitude, offset);
+  for (int offset : kOffsets) {
+    RegisterVectorPair("Atan2_32f_C1R", fnVCAIPP_Atan2_32f_C1R, "OpenCV phase", OpenCvPhase, offset);
+    RegisterVectorPair("Hypot_32f_C1R", fnVCAIPP_Hypot_32f_C1R, "OpenCV magnitude", OpenCvMagnitude, offset);
   }
 }
 
 void RegisterImages() {
   Ours("SinA11_32f_C1R", kFullHd, [](FrameSize s) -> std::function<void()> {
-    auto source = Operands(size_t(Elements(s)), 3);
-    auto destination = std::make_shared<Floats>(size_t(Elements(s)), 0);
+    OffsetBuffer source = Operands(size_t(Elements(s)), 3), destination = BufferAt(size_t(Elements(s)) * 4, 0);
     const int step = s.width * 4;
-    return [=] { fnVCAIPP_SinA11_32f_C1R(source->data(), step, destination->data(), step, IppiSize{s.width, s.height}); };
+    return [=] {
+      fnVCAIPP_SinA11_32f_C1R(FloatsOf(source), step, FloatsOf(destination), step, IppiSize{s.width, s.height});
+    };
   }, [](FrameSize s) { return Elements(s) * 8; });
   Peer("C library sinf", "SinA11_32f_C1R", kFullHd, [](FrameSize s) -> std::function<void()> {
-    auto source = Operands(size_t(Elements(s)), 3);
-    auto destination = std::make_shared<Floats>(size_t(Elements(s)), 0);
+    OffsetBuffer source = Operands(size_t(Elements(s)), 3), destination = BufferAt(size_t(Elements(s)) * 4, 0);
     return [=] {
-      for (int64_t i = 0; i < Elements(s); ++i) destination->data()[i] = std::sin(source->data()[i]);
+      for (int64_t i = 0; i < Elements(s); ++i) FloatsOf(destination)[i] = std::sin(FloatsOf(source)[i]);
     };
   }, [](FrameSize s) { return Elements(s) * 8; });
 

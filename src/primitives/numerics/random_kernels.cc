@@ -30,10 +30,21 @@ using ryn::HWY_NAMESPACE::StoreVector;
 constexpr size_t kOutputsPerBlock = 256;
 constexpr size_t kMaxLanes32 = 16;  // 32-bit lanes of the widest target
 
-// m generator outputs. Lane l of the congruential vector holds the word of output i + l and jumps
-// one vector's worth of steps at once. The vector loop leaves 1 to `lanes` outputs, which take
-// the first lanes of the next vector (lanes are read from memory: Highway's lane extraction
-// asserts in debug builds).
+// The congruential words `steps` after those of `words`.
+struct VectorJump {
+  CongruentialJump jump;
+  template <class V>
+  HWY_INLINE V From(V words) const {
+    const hn::DFromV<V> du;
+    return hn::Add(hn::Mul(words, hn::Set(du, jump.multiplier)), hn::Set(du, jump.increment));
+  }
+};
+
+// m generator outputs. Lane l of the congruential vector holds the word of output i + l. Four
+// vectors per iteration are jumped from the first, and only the first jumps on to the next
+// iteration, so that the multiplications overlap instead of waiting on each other. The vector
+// loops leave 1 to `lanes` outputs, which take the first lanes of the next vector (read from
+// memory: Highway's lane extraction asserts in debug builds).
 HWY_INLINE void GenerateOutputs(GeneratorWords& words, int32_t* outputs, size_t m) {
   uint32_t* sums = reinterpret_cast<uint32_t*>(outputs);
   SubtractWithBorrowWords(words, sums, m);
@@ -43,17 +54,22 @@ HWY_INLINE void GenerateOutputs(GeneratorWords& words, int32_t* outputs, size_t 
     for (size_t i = 0; i < m; ++i) sums[i] += words.congruential = NextCongruential(words.congruential);
     return;
   }
-  HWY_ALIGN uint32_t laneWords[kMaxLanes32];
+  HWY_ALIGN uint32_t laneWords[kMaxLanes32] = {};
   uint32_t word = words.congruential;
   for (size_t l = 0; l < lanes; ++l) laneWords[l] = word = NextCongruential(word);
-  const CongruentialJump jump = JumpOf(lanes);
-  const auto multiplier = hn::Set(du, jump.multiplier);
-  const auto increment = hn::Set(du, jump.increment);
+  const VectorJump one{JumpOf(lanes)}, two{JumpOf(2 * lanes)}, three{JumpOf(3 * lanes)}, four{JumpOf(4 * lanes)};
   auto congruential = hn::Load(du, laneWords);
   size_t i = 0;
+  for (; i + 4 * lanes < m; i += 4 * lanes) {
+    hn::StoreU(hn::Add(hn::LoadU(du, sums + i), congruential), du, sums + i);
+    hn::StoreU(hn::Add(hn::LoadU(du, sums + i + lanes), one.From(congruential)), du, sums + i + lanes);
+    hn::StoreU(hn::Add(hn::LoadU(du, sums + i + 2 * lanes), two.From(congruential)), du, sums + i + 2 * lanes);
+    hn::StoreU(hn::Add(hn::LoadU(du, sums + i + 3 * lanes), three.From(congruential)), du, sums + i + 3 * lanes);
+    congruential = four.From(congruential);
+  }
   for (; i + lanes < m; i += lanes) {
     hn::StoreU(hn::Add(hn::LoadU(du, sums + i), congruential), du, sums + i);
-    congruential = hn::Add(hn::Mul(congruential, multiplier), increment);
+    congruential = one.From(congruential);
   }
   hn::Store(congruential, du, laneWords);
   for (size_t l = 0; i + l < m; ++l) sums[i + l] += laneWords[l];

@@ -17,7 +17,10 @@ IppStatus GenerateUniform(T* destination, int length, UniformState<T>* state) {
   RYN_CHECK(PositiveLength(length));
   RYN_CHECK(StateIs(state, kUniformIdentifier<T>));
   const filters::ScopedRoundToNearest nearest;
-  FillUniform(state->words, destination, static_cast<size_t>(length), state->midpoint, state->scale);
+  // A local copy, which the compiler can keep in registers while the samples are stored.
+  GeneratorWords words = state->words;
+  FillUniform(words, destination, static_cast<size_t>(length), state->midpoint, state->scale);
+  state->words = words;
   return ippStsNoErr;
 }
 
@@ -72,8 +75,10 @@ IppStatus GenerateGaussFromState(T* destination, int length, GaussState<T>* stat
   RYN_CHECK(StateIs(state, kGaussIdentifier<T>));
   const filters::ScopedRoundToNearest nearest;
   PendingSample pending{state->nothingPending == 0, state->pendingSample, state->pendingFactor};
-  GenerateGauss(destination, static_cast<size_t>(length), state->words, state->mean,
-                static_cast<double>(state->deviation), &pending);
+  GeneratorWords words = state->words;
+  GenerateGauss(destination, static_cast<size_t>(length), words, state->mean, static_cast<double>(state->deviation),
+                &pending);
+  state->words = words;
   state->nothingPending = pending.waiting ? 0 : 1;
   state->pendingSample = pending.sample;
   state->pendingFactor = pending.factor;
