@@ -19,5 +19,6 @@
 #include "ryn/filters.h"
 #include "ryn/moments.h"
 #include "ryn/segment.h"
+#include "ryn/numerics.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
