@@ -2,6 +2,8 @@
 // oracles, every build against the generic code, working buffers and sources at the end of memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <opencv2/imgproc.hpp>
 #include <tuple>
 #include <vector>
@@ -144,6 +146,72 @@ TEST(Resize, LinearHalvingRoundsEachStep) {
     const IppStatus status = Engine(source, {1, 1, 69, 9}, out, {0, 0, 40, 8}, 0.5, 0.5, -0.5, 0.5, 2);
     return std::make_tuple(status, Capture(out));
   });
+}
+
+// The cubic families as B, C splines and Lagrange's cubic as its four basis polynomials: formulas
+// written apart from the engine's, so a wrong coefficient shows.
+double CubicWeight(int mode, double f, int tap) {
+  if (mode == 4) {
+    const double basis[4] = {-f * (f - 1) * (f - 2) / 6, (f + 1) * (f - 1) * (f - 2) / 2, -(f + 1) * f * (f - 2) / 2,
+                             (f + 1) * f * (f - 1) / 6};
+    return basis[tap];
+  }
+  const double b = mode == 5 ? 1.0 : (mode == 6 ? 0.0 : 0.5), c = mode == 5 ? 0.0 : (mode == 6 ? 0.5 : 0.3);
+  const double x = std::fabs(tap - 1 - f);
+  if (x < 1) return ((12 - 9 * b - 6 * c) * x * x * x + (-18 + 12 * b + 6 * c) * x * x + (6 - 2 * b)) / 6;
+  if (x < 2) return ((-b - 6 * c) * x * x * x + (6 * b + 30 * c) * x * x + (-12 * b - 48 * c) * x + (8 * b + 24 * c)) / 6;
+  return 0.0;
+}
+
+double LanczosWeight(double f, int tap) {
+  auto sinc = [](double x) { return x == 0 ? 1.0 : std::sin(M_PI * x) / (M_PI * x); };
+  auto kernel = [&](double x) { return x >= 3 ? 0.0 : sinc(x) * sinc(x / 3); };
+  double sum = 0;
+  for (int t = 0; t < 6; ++t) sum += kernel(std::fabs(t - 2 - f));
+  return kernel(std::fabs(tap - 2 - f)) / sum;
+}
+
+// Doubling the width puts every source position a quarter pixel off a centre; rows all alike leave
+// the horizontal kernel alone to make the value.
+TEST(Resize, CubicAndLanczosWeighTheirNeighboursByTheirKernels) {
+  TestImage<uint8_t> source = RandomImage(12, 6, 21);
+  for (int y = 1; y < 6; ++y)
+    for (int x = 0; x < 12; ++x) source.at(x, y) = source.at(x, 0);
+  for (int mode : {4, 5, 6, 7, 16}) {
+    SCOPED_TRACE(::testing::Message() << "mode " << mode);
+    TestImage<uint8_t> destination(24, 6);
+    ASSERT_EQ(Engine(source, {0, 0, 12, 6}, destination, {0, 0, 24, 6}, 2, 1, 0, 0, mode), ippStsNoErr);
+    const int taps = mode == 16 ? 6 : 4, before = mode == 16 ? 2 : 1;
+    for (int dx = 8; dx < 14; ++dx) {
+      const double sx = (dx + 0.5) / 2 - 0.5, floorX = std::floor(sx);
+      const double f = static_cast<float>(sx - floorX);
+      double expected = 0;
+      for (int t = 0; t < taps; ++t) {
+        const double w = mode == 16 ? LanczosWeight(f, t) : CubicWeight(mode, f, t);
+        expected += w * source.at(static_cast<int>(floorX) - before + t, 0);
+      }
+      expected = std::min(255.0, std::max(0.0, expected));
+      for (int y = 0; y < 6; ++y) EXPECT_NEAR(destination.at(dx, y), expected, 0.51) << dx << "," << y;
+    }
+  }
+}
+
+// Super-sampling by 0.4 x 0.5: destination pixels cover two and a half source columns, the middle
+// column of each pair shared half and half.
+TEST(Resize, AreaWeighsPartlyCoveredPixelsByTheirCover) {
+  TestImage<uint8_t> source = RandomImage(10, 6, 22), destination(4, 3);
+  const double xf = 0.4, yf = 0.5;
+  ASSERT_EQ(Engine(source, {0, 0, 10, 6}, destination, {0, 0, 4, 3}, xf, yf, 0, 0, 8), ippStsNoErr);
+  auto cover = [](int i, double lo, double hi) { return std::max(0.0, std::min(i + 1.0, hi) - std::max(i + 0.0, lo)); };
+  for (int dy = 0; dy < 3; ++dy) {
+    for (int dx = 0; dx < 4; ++dx) {
+      double sum = 0;
+      for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x)
+          sum += cover(x, dx / xf, (dx + 1) / xf) * cover(y, dy / yf, (dy + 1) / yf) * source.at(x, y);
+      EXPECT_NEAR(destination.at(dx, dy), sum * xf * yf, 0.51) << dx << "," << dy;
+    }
+  }
 }
 
 TEST(Resize, ConstantImagesStayConstantInEveryMode) {

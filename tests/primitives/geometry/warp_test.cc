@@ -153,6 +153,48 @@ TEST(Rotate, ZeroDegreesCopiesThroughTheAffineEngine) {
   }
 }
 
+// A ramp rotated by 30 degrees: each destination pixel whose centre maps back inside the source's
+// pixel centres takes the ramp's value there (linear and cubic interpolation keep a ramp, nearest
+// takes the closest pixel); every pixel that maps outside keeps its value.
+TEST(Rotate, SamplesTheRampAtTheInverselyMappedPosition) {
+  TestImage<uint8_t> source(40, 30);
+  auto ramp = [](double x, double y) { return 3 * x + 2 * y + 10; };
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) source.at(x, y) = static_cast<uint8_t>(ramp(x, y));
+  const double angle = 30, xShift = 10, yShift = 25, r = angle / 180 * M_PI;
+  for (int mode : {1, 2, 4, 6}) {
+    SCOPED_TRACE(::testing::Message() << "mode " << mode);
+    TestImage<uint8_t> destination(60, 60);
+    destination.Fill(7);
+    ASSERT_EQ(Rotate(source, destination, angle, xShift, yShift, mode), ippStsNoErr);
+    // Cubic taps reach one pixel further each way; keep them off the replicated edges.
+    const double margin = mode >= 4 ? 1.0 : 0.0;
+    int written = 0;
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 60; ++x) {
+        // (x, y) = (sx cos + sy sin + xShift, -sx sin + sy cos + yShift), undone.
+        const double sx = std::cos(r) * (x - xShift) - std::sin(r) * (y - yShift);
+        const double sy = std::sin(r) * (x - xShift) + std::cos(r) * (y - yShift);
+        const bool outside = sx < -1e-6 || sy < -1e-6 || sx > 39 + 1e-6 || sy > 29 + 1e-6;
+        if (outside) {
+          ASSERT_EQ(destination.at(x, y), 7) << x << "," << y;
+          continue;
+        }
+        if (sx < margin + 1e-6 || sy < margin + 1e-6 || sx > 39 - margin - 1e-6 || sy > 29 - margin - 1e-6) continue;
+        ++written;
+        if (mode == 1) {
+          if (std::fabs(sx - std::floor(sx) - 0.5) < 1e-3 || std::fabs(sy - std::floor(sy) - 0.5) < 1e-3) continue;
+          EXPECT_EQ(destination.at(x, y), ramp(std::round(sx), std::round(sy))) << x << "," << y;
+        } else {
+          EXPECT_NEAR(destination.at(x, y), ramp(sx, sy), 1.0) << x << "," << y;
+        }
+      }
+    }
+    EXPECT_GT(written, 600);
+    EXPECT_TRUE(destination.GuardsIntact());
+  }
+}
+
 TEST(Rotate, ChecksInOrderWriteNothing) {
   TestImage<uint8_t> source = RandomImage(8, 8, 8), destination(8, 8);
   destination.FillBytes(1);
