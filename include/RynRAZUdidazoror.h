@@ -17,5 +17,6 @@
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
+#include "ryn/fft.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
