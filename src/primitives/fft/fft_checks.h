@@ -1,4 +1,4 @@
-// Checks of the transform objects, in the style of frame/checks.h.
+// Checks of the transform objects and of complex-image steps, in the style of frame/checks.h.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +11,6 @@ namespace ryn::fft {
 constexpr IppStatus IdentifierIs(int32_t identifier, int32_t expected) {
   return identifier == expected ? ippStsNoErr : ippStsContextMatchErr;
 }
-
-}  // namespace ryn::fft
-
-namespace ryn::fft {
 
 // Steps counted in whole elements (step / elementBytes, rounded toward zero) must hold a row.
 constexpr IppStatus WholeElementsHoldRow(int step, int elementBytes, int width) {

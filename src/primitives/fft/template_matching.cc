@@ -145,8 +145,9 @@ double PatternNorm(const ImageView<const float>& pattern) {
   return std::sqrt(sum);
 }
 
-Tile TileAt(int index, int tilesAcross, const Layout& l, IppiSize outputs) {
-  const int x = index % tilesAcross * l.tileWidth, y = index / tilesAcross * l.tileHeight;
+Tile TileAt(int64_t index, int64_t tilesAcross, const Layout& l, IppiSize outputs) {
+  const int x = static_cast<int>(index % tilesAcross * l.tileWidth);
+  const int y = static_cast<int>(index / tilesAcross * l.tileHeight);
   return Tile{x, y, std::min(l.tileWidth, outputs.width - x), std::min(l.tileHeight, outputs.height - y)};
 }
 
@@ -188,11 +189,11 @@ IppStatus SqrDistanceValidNorm(const float* source, int sourceStep, IppiSize sou
 
   // Two tiles a transform: one in the real parts, one in the imaginary parts. The pattern is real,
   // so the correlations come back apart in the two parts.
-  const int tilesAcross = (outputs.width + l.tileWidth - 1) / l.tileWidth;
-  const int tilesDown = (outputs.height + l.tileHeight - 1) / l.tileHeight;
-  const int tileCount = tilesAcross * tilesDown;
-  for (int first = 0; first < tileCount; first += 2) {
-    const int pair = std::min(2, tileCount - first);
+  const int64_t tilesAcross = (int64_t{outputs.width} + l.tileWidth - 1) / l.tileWidth;
+  const int64_t tilesDown = (int64_t{outputs.height} + l.tileHeight - 1) / l.tileHeight;
+  const int64_t tileCount = tilesAcross * tilesDown;
+  for (int64_t first = 0; first < tileCount; first += 2) {
+    const int pair = static_cast<int>(std::min<int64_t>(2, tileCount - first));
     Tile tiles[2];
     std::memset(l.tile, 0, static_cast<size_t>(l.cells) * sizeof(Ipp32fc));
     for (int part = 0; part < pair; ++part) {

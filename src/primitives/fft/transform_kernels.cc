@@ -27,7 +27,6 @@ namespace HWY_NAMESPACE {
 namespace {
 namespace hn = hwy::HWY_NAMESPACE;
 
-
 const float* Floats(const void* p) { return static_cast<const float*>(p); }
 float* Floats(void* p) { return static_cast<float*>(p); }
 
@@ -209,21 +208,25 @@ HWY_INLINE void RowPassPairVectors(D d, const Passes& p, int i, const float* in,
   }
 }
 
-// Passes i and i + 1 fit one sweep: both radix 4 with vector butterflies, spans filling vectors.
+// Whole vectors of `lanes` complex values cover the span.
+bool SpanFills(int64_t span, size_t lanes) {
+  return span >= static_cast<int64_t>(lanes) && span % static_cast<int64_t>(lanes) == 0;
+}
+
+// Passes i and i + 1 fit one sweep: both radix 4 with vector butterflies, whole vectors covering
+// the span.
 bool PairsWithNext(const Passes& p, int i) {
   return i + 1 < p.count && p.radices[i] == 4 && p.radices[i + 1] == 4 && p.radixRoots[i] == nullptr &&
-         p.radixRoots[i + 1] == nullptr && p.spans[i] >= static_cast<int32_t>(kComplexLanes);
+         p.radixRoots[i + 1] == nullptr && SpanFills(p.spans[i], kComplexLanes);
 }
 
 template <class D>
 HWY_INLINE void RowPassPairOf(D d, const Passes& p, int i, const float* in, float* out, int64_t length,
                               Direction direction, float scale) {
-  const int64_t lanes = static_cast<int64_t>(hn::MaxLanes(d) / 2);
-  const int64_t end = p.spans[i] - p.spans[i] % lanes;
   if (direction == Direction::kForward) {
-    RowPassPairVectors<false>(d, p, i, in, out, length, end, scale);
+    RowPassPairVectors<false>(d, p, i, in, out, length, p.spans[i], scale);
   } else {
-    RowPassPairVectors<true>(d, p, i, in, out, length, end, scale);
+    RowPassPairVectors<true>(d, p, i, in, out, length, p.spans[i], scale);
   }
 }
 
@@ -256,7 +259,7 @@ void RowPasses(const Passes& p, int first, int end, Ipp32fc* data, Ipp32fc* out,
     const bool last = i + sweep == end;
     Ipp32fc* to = last ? out : data;
     const float passScale = last ? scale : 1.0f;
-    if (sweep == 2 && p.spans[i] >= static_cast<int32_t>(kWideComplexLanes)) {
+    if (sweep == 2 && SpanFills(p.spans[i], kWideComplexLanes)) {
       RowPassPairOf(WideComplexTag(), p, i, Floats(data), Floats(to), length, direction, passScale);
     } else if (sweep == 2) {
       RowPassPairOf(ComplexTag(), p, i, Floats(data), Floats(to), length, direction, passScale);
@@ -271,6 +274,13 @@ void RowPasses(const Passes& p, int first, int end, Ipp32fc* data, Ipp32fc* out,
 // block by block, each block staying in the first-level cache through all of them.
 constexpr int64_t kBlockElements = 1024;
 
+// The sequences of `length` elements at a and b share no element.
+bool Apart(const Ipp32fc* a, const Ipp32fc* b, int64_t length) {
+  const uintptr_t x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
+  const uintptr_t bytes = static_cast<uintptr_t>(length) * sizeof(Ipp32fc);
+  return x + bytes <= y || y + bytes <= x;
+}
+
 // The first pass from the source; then the passes with small groups block by block, the others
 // over the whole sequence; the last into the destination. A destination apart from the source
 // holds the passes itself, which keeps the work buffer out of the cache.
@@ -281,7 +291,7 @@ void RowTransform(const Passes& p, const Ipp32fc* source, Ipp32fc* destination, 
     return;
   }
   Ipp32fc* scratch = work + p.length;
-  Ipp32fc* data = source != destination ? destination : work;
+  Ipp32fc* data = Apart(source, destination, p.length) ? destination : work;
   RowFirstPass(p, source, data, direction, 1.0f, scratch);
   int blocked = 1;
   while (p.length > kBlockElements && blocked + 1 < p.count &&

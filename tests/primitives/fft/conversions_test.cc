@@ -37,7 +37,7 @@ void FillWithSpecials(TestImage<Ipp32fc>& image, uint32_t seed) {
 
 template <class Operation>
 auto ConvertWith(Operation operation, const TestImage<Ipp32fc>& source, Build build) {
-  TestImage<float> destination(source.width(), source.height(), 5, 2);
+  TestImage<float> destination(source.width(), source.height(), 20, 8);
   destination.FillBytes(SentinelFor(build));
   const UnchangedSource<Ipp32fc> unchanged(source);
   const IppStatus status =
@@ -101,7 +101,7 @@ TEST(Phase, WithinThreeUnitsInTheLastPlace) {
 
 TEST(MagnitudeAndPhase, BuildsMatchGeneric) {
   ForEachOddShape([&](const Shape& shape) {
-    TestImage<Ipp32fc> source(shape.width, shape.height, shape.padding, 4);
+    TestImage<Ipp32fc> source(shape.width, shape.height, 4 * shape.padding, 4);
     FillWithSpecials(source, static_cast<uint32_t>(shape.width));
     ExpectBuildsMatchGeneric([&](Build build) { return ConvertWith(fnVCAIPP_Magnitude_32fc32f_C1R, source, build); });
     ExpectBuildsMatchGeneric([&](Build build) { return ConvertWith(fnVCAIPP_Phase_32fc32f_C1R, source, build); });
@@ -125,7 +125,7 @@ TEST(MagnitudeAndPhase, BadArgumentsInOrderWithNothingWritten) {
 // (m cos p, m sin p) for a row of magnitudes and phases sharing one step.
 std::tuple<IppStatus, Snapshot> PolarToCartOf(const TestImage<float>& magnitude, const TestImage<float>& phase,
                                                Build build) {
-  TestImage<Ipp32fc> destination(magnitude.width(), magnitude.height(), 3, 4);
+  TestImage<Ipp32fc> destination(magnitude.width(), magnitude.height(), 12, 4);
   destination.FillBytes(SentinelFor(build));
   const IppStatus status = fnVCAIPP_PolarToCart_32f32fc_P2C1R(magnitude.data(), phase.data(), magnitude.step(),
                                                               destination.data(), destination.step(),
@@ -155,8 +155,8 @@ TEST(PolarToCart, AccuracyOverPhasesNearAndFar) {
 
 TEST(PolarToCart, BuildsMatchGenericWithWideAndSpecialPhases) {
   ForEachOddShape([&](const Shape& shape) {
-    TestImage<float> magnitude(shape.width, shape.height, shape.padding, 4);
-    TestImage<float> phase(shape.width, shape.height, shape.padding, 4);
+    TestImage<float> magnitude(shape.width, shape.height, 4 * shape.padding, 4);
+    TestImage<float> phase(shape.width, shape.height, 4 * shape.padding, 4);
     magnitude.FillRandom(shape.width, 0.0f, 3.0f);
     phase.FillRandom(shape.height, -8.0f, 8.0f);
     const float wide[] = {8192.0f, 8192.5f, -1e6f, 3e30f, kInf, -kInf, kNaN, -0.0f};

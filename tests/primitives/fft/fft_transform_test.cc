@@ -147,7 +147,7 @@ TEST(Fft2D, InPlaceEqualsOutOfPlace) {
     SCOPED_TRACE(::testing::Message() << "orders " << orderX << " x " << orderY);
     Fft fft(orderX, orderY, 4);
     const int width = 1 << orderX, height = 1 << orderY;
-    TestImage<Ipp32fc> source(width, height, 5, 4), expected(width, height, 5, 4);
+    TestImage<Ipp32fc> source(width, height, 20, 4), expected(width, height, 20, 4);
     FillRandom(source, 9);
     ASSERT_EQ(Transform(Way::kInverse, source, expected, fft), ippStsNoErr);
     ASSERT_EQ(fnVCAIPP_FFTInv_CToC_32fc_C1IR(source.data(), source.step(), fft.get(), nullptr), ippStsNoErr);
@@ -175,11 +175,11 @@ TEST(Fft2D, CallerBufferOfTheQueriedSizeAtAnyAddress) {
   }
 }
 
-// Rows and columns at odd byte offsets and steps, the source left as it was, nothing written
-// around the destination.
+// Steps and first pixels off any multiple of the element size, the source left as it was, nothing
+// written around the destination.
 TEST(Fft2D, OddStepsAndAddresses) {
   Fft fft(5, 4, 1);
-  TestImage<Ipp32fc> source(32, 16, 13, 3), destination(32, 16, 7, 5), reference(32, 16, 0, 0);
+  TestImage<Ipp32fc> source(32, 16, 12, 4), destination(32, 16, 4, 12), reference(32, 16, 0, 0);
   FillRandom(source, 8);
   const UnchangedSource<Ipp32fc> unchanged(source);
   ASSERT_EQ(Transform(Way::kForward, source, destination, fft), ippStsNoErr);
@@ -198,11 +198,11 @@ TEST(Fft2D, BuildsMatchGeneric) {
       SCOPED_TRACE(::testing::Message() << "orders " << orderX << " x " << orderY);
       Fft fft(orderX, orderY, orderX % 2 == 0 ? 1 : 4);
       const int width = 1 << orderX, height = 1 << orderY;
-      TestImage<Ipp32fc> source(width, height, 5, 4);
+      TestImage<Ipp32fc> source(width, height, 20, 4);
       FillRandom(source, static_cast<uint32_t>(orderX * 8 + orderY));
       for (Way way : {Way::kForward, Way::kInverse}) {
         ExpectBuildsMatchGeneric([&](Build build) {
-          TestImage<Ipp32fc> destination(width, height, 3, 12);
+          TestImage<Ipp32fc> destination(width, height, 12, 12);
           destination.FillBytes(SentinelFor(build));
           const IppStatus status = Transform(way, source, destination, fft);
           EXPECT_TRUE(destination.GuardsIntact());

@@ -118,7 +118,8 @@ TEST(SqrDistanceValidNorm, AgreesWithOpenCv) {
 
 TEST(SqrDistanceValidNorm, BuildsMatchGeneric) {
   for (const auto& [sourceSize, patternSize] : {std::pair{IppiSize{45, 33}, IppiSize{6, 5}}, {{200, 90}, {17, 11}}}) {
-    TestImage<float> source(sourceSize.width, sourceSize.height, 5, 4), pattern(patternSize.width, patternSize.height, 3, 4);
+    TestImage<float> source(sourceSize.width, sourceSize.height, 20, 4);
+    TestImage<float> pattern(patternSize.width, patternSize.height, 12, 4);
     source.FillRandom(8, -1.0f, 1.0f);
     pattern.FillRandom(9, -1.0f, 1.0f);
     ExpectBuildsMatchGeneric([&](Build build) { return Match(source, pattern, build); });
