@@ -192,6 +192,21 @@ TEST(Fft2D, OddStepsAndAddresses) {
   EXPECT_TRUE(destination.GuardsIntact());
 }
 
+// A column image gives the same values whether its elements are contiguous or rows apart.
+TEST(Fft2D, OneColumnWithContiguousAndSpreadRows) {
+  Fft fft(0, 6, 2);
+  TestImage<Ipp32fc> contiguous(1, 64, 0, 8), spread(1, 64, 16, 4), fromContiguous(1, 64, 0, 8),
+      fromSpread(1, 64, 8, 4);
+  FillRandom(contiguous, 13);
+  for (int y = 0; y < 64; ++y) spread.at(0, y) = contiguous.at(0, y);
+  for (Way way : {Way::kForward, Way::kInverse}) {
+    ASSERT_EQ(Transform(way, contiguous, fromContiguous, fft), ippStsNoErr);
+    ASSERT_EQ(Transform(way, spread, fromSpread, fft), ippStsNoErr);
+    EXPECT_EQ(fromContiguous.RegionBytes(), fromSpread.RegionBytes());
+    EXPECT_TRUE(fromSpread.GuardsIntact());
+  }
+}
+
 TEST(Fft2D, BuildsMatchGeneric) {
   for (int orderY = 0; orderY <= 6; orderY += 2) {
     for (int orderX = 0; orderX <= 7; ++orderX) {
