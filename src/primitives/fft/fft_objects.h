@@ -57,19 +57,12 @@ struct Passes {
   // For each first-pass input offset o (0 .. length / radices[0] - 1): the group whose inputs
   // are o, o + length / radices[0], ...; the group writes elements radices[0] * group onwards.
   const int32_t* firstGroups;
-  // An order of the first pass that writes each group soon after its neighbours: the offsets in
-  // chunks of firstChunkLength consecutive ones (the digits of the trailing radices, which select
-  // a group's high digits), the chunks starting at firstChunks[0], firstChunks[1], ... so that
-  // their groups' low digits count up. firstChunkLength 0: no such order (offsets in turn).
-  const int32_t* firstChunks;
-  int32_t firstChunkLength;
   // The largest directly summed radix whose values do not fit the stack (0 when none): the
   // transform needs that many complex elements of scratch.
   int32_t largestDirectRadix;
   // Blocks of the library's allocator that hold the tables above.
   void* twiddleBlock;
   void* groupBlock;
-  void* chunkBlock;
 };
 
 // One-dimensional plan of the FFT object, length 2^order.

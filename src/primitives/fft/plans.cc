@@ -31,36 +31,11 @@ Ipp32fc Root(int64_t t, int64_t length) {
   return Ipp32fc{static_cast<float>(std::cos(angle)), static_cast<float>(-std::sin(angle))};
 }
 
-// First-pass chunks hold at least this many offsets.
-constexpr int64_t kFirstChunkOffsets = 16;
-
 void ReleasePasses(Passes* p) {
   FreeBlock(p->twiddleBlock);
   FreeBlock(p->groupBlock);
-  FreeBlock(p->chunkBlock);
   p->twiddleBlock = nullptr;
   p->groupBlock = nullptr;
-  p->chunkBlock = nullptr;
-}
-
-// The chunked order of the first pass (see Passes::firstChunks), when the trailing radices make
-// chunks of at least kFirstChunkOffsets offsets and there are several chunks; false when memory
-// runs out.
-bool OrderFirstPass(Passes* p) {
-  const int64_t offsets = p->length / p->radices[0];
-  int64_t chunk = 1;
-  for (int i = p->count - 1; i > 0 && chunk < kFirstChunkOffsets; --i) chunk *= p->radices[i];
-  if (chunk < kFirstChunkOffsets || chunk >= offsets) return true;
-  const int64_t chunks = offsets / chunk;
-  p->chunkBlock = AllocateBlock(chunks * int64_t{sizeof(int32_t)});
-  if (p->chunkBlock == nullptr) return false;
-  int32_t* starts = static_cast<int32_t*>(p->chunkBlock);
-  // The first offset of a chunk belongs to the group whose low digits the chunk's high digits
-  // give, and whose high digits are 0.
-  for (int64_t a = 0; a < chunks; ++a) starts[p->firstGroups[a * chunk]] = static_cast<int32_t>(a * chunk);
-  p->firstChunks = starts;
-  p->firstChunkLength = static_cast<int32_t>(chunk);
-  return true;
 }
 
 // Fills the tables of `radices` (count of them, product `length`); false when memory runs out,
@@ -136,10 +111,6 @@ bool BuildPasses(int32_t length, const int32_t* radices, const bool* direct, int
     groups[offset] = static_cast<int32_t>(g);
   }
   p->firstGroups = groups;
-  if (!OrderFirstPass(p)) {
-    ReleasePasses(p);
-    return false;
-  }
   return true;
 }
 

@@ -32,6 +32,11 @@ float* Floats(void* p) { return static_cast<float*>(p); }
 
 // ---- Rows ----
 
+// Whole vectors of `lanes` complex values cover the span.
+bool SpanFills(int64_t span, size_t lanes) {
+  return span >= static_cast<int64_t>(lanes) && span % static_cast<int64_t>(lanes) == 0;
+}
+
 // Stores the radix-4 butterflies of kComplexLanes consecutive offsets: lane l's four outputs are
 // consecutive at out + 4 groups[l].
 template <class D>
@@ -76,11 +81,12 @@ HWY_INLINE void StoreTransposed2(D d, const hn::Vec<D>* v, float* out, const int
 // First-pass butterflies of the offsets [0, end), end a multiple of kComplexLanes: the inputs of
 // consecutive offsets are consecutive in each part of the source.
 template <int kRadix>
-HWY_INLINE void RowFirstPassRun(const Passes& p, const float* source, float* out, int64_t begin, int64_t end,
-                                const Turns<ComplexTag>& turns) {
+HWY_INLINE void RowFirstPassVectors(const Passes& p, const float* source, float* out, int64_t end,
+                                    Direction direction) {
   const ComplexTag d;
+  const Turns<ComplexTag> turns = TurnsFor(d, direction);
   const int64_t part = p.length / kRadix;
-  for (int64_t o = begin; o < end; o += kComplexLanes) {
+  for (int64_t o = 0; o < end; o += kComplexLanes) {
     ComplexVector v[kRadix];
     for (int k = 0; k < kRadix; ++k) v[k] = hn::LoadU(d, source + 2 * (o + k * part));
     ButterflyV<kRadix>(d, v, turns);
@@ -92,19 +98,60 @@ HWY_INLINE void RowFirstPassRun(const Passes& p, const float* source, float* out
   }
 }
 
-// In the chunked order where the plan has one: the groups then fill whole cache lines one after
-// the other instead of half lines far apart.
-template <int kRadix>
-HWY_INLINE void RowFirstPassVectors(const Passes& p, const float* source, float* out, int64_t end,
-                                    Direction direction) {
-  const Turns<ComplexTag> turns = TurnsFor(ComplexTag(), direction);
-  const int64_t chunk = p.firstChunkLength;
-  if (chunk == 0 || chunk % static_cast<int64_t>(kComplexLanes) != 0 || end != p.length / kRadix) {
-    return RowFirstPassRun<kRadix>(p, source, out, 0, end, turns);
+// The roots broadcast as pairs: a pair of floats is one 64-bit lane.
+template <class D>
+HWY_INLINE hn::Vec<D> BroadcastPair(D d, const float* pair) {
+  const hn::Repartition<double, D> dd;
+  double bits;
+  std::memcpy(&bits, pair, sizeof bits);
+  return hn::BitCast(d, hn::Set(dd, bits));
+}
+
+// The first pass and pass 1, both of radix 4, in one sweep: 16 consecutive elements 16 G + e hold
+// the first-pass groups 4 G + t (t = 0..3), whose inputs are o + t n/16 + k n/4 with o the offset
+// of group 4 G; pass 1 then combines output j of those four groups. Vectors run over consecutive
+// offsets o; each lane writes its 16 elements as four transposed runs of 4.
+template <bool kInverse>
+HWY_INLINE void RowFirstPairVectors(const Passes& p, const float* source, float* out) {
+  const ComplexTag d;
+  const Turns<ComplexTag> turns = TurnsFor(d, kInverse ? Direction::kInverse : Direction::kForward);
+  const int64_t quarter = p.length / 4, sixteenth = p.length / 16;
+  ComplexVector re[4][4], im[4][4];
+  for (int j = 0; j < 4; ++j) {
+    for (int q = 1; q < 4; ++q) {
+      const TwiddleRun run = TwiddlesOf(p, 1, q, j);
+      re[j][q] = BroadcastPair(d, run.pairs);
+      im[j][q] = BroadcastPair(d, run.pairs + 2 * run.chunkLength);
+    }
   }
-  for (int64_t c = 0; c < end / chunk; ++c) {
-    RowFirstPassRun<kRadix>(p, source, out, p.firstChunks[c], p.firstChunks[c] + chunk, turns);
+  for (int64_t o = 0; o < sixteenth; o += kComplexLanes) {
+    ComplexVector v[4][4];
+    for (int t = 0; t < 4; ++t) {
+      for (int k = 0; k < 4; ++k) v[t][k] = hn::LoadU(d, source + 2 * (o + t * sixteenth + k * quarter));
+      ButterflyV<4>(d, v[t], turns);
+    }
+    ComplexVector z[4][4];
+    for (int j = 0; j < 4; ++j) {
+      z[j][0] = v[0][j];
+      for (int q = 1; q < 4; ++q) z[j][q] = RotateV<kInverse>(d, v[q][j], re[j][q], im[j][q]);
+      ButterflyV<4>(d, z[j], turns);
+    }
+    // Element j + 4 r of lane l: run r of four starts at element 16 G_l + 4 r.
+    for (int r = 0; r < 4; ++r) {
+      int32_t runs[kComplexLanes];
+      for (size_t l = 0; l < kComplexLanes; ++l) runs[l] = p.firstGroups[o + static_cast<int64_t>(l)] + r;
+      const ComplexVector column[4] = {z[0][r], z[1][r], z[2][r], z[3][r]};
+      StoreTransposed4(d, column, out, runs);
+    }
   }
+}
+
+// The first two passes fit one sweep: both radix 4 without roots of their own, a third pass after
+// them, and whole vectors of offsets.
+bool FirstPairApplies(const Passes& p) {
+  const int64_t sixteenth = p.length / 16;
+  return p.count >= 3 && p.radices[0] == 4 && p.radices[1] == 4 && p.radixRoots[0] == nullptr &&
+         p.radixRoots[1] == nullptr && SpanFills(sixteenth, kComplexLanes);
 }
 
 void RowFirstPass(const Passes& p, const Ipp32fc* source, Ipp32fc* out, Direction direction, float scale,
@@ -208,11 +255,6 @@ HWY_INLINE void RowPassPairVectors(D d, const Passes& p, int i, const float* in,
   }
 }
 
-// Whole vectors of `lanes` complex values cover the span.
-bool SpanFills(int64_t span, size_t lanes) {
-  return span >= static_cast<int64_t>(lanes) && span % static_cast<int64_t>(lanes) == 0;
-}
-
 // Passes i and i + 1 fit one sweep: both radix 4 with vector butterflies, whole vectors covering
 // the span.
 bool PairsWithNext(const Passes& p, int i) {
@@ -292,16 +334,26 @@ void RowTransform(const Passes& p, const Ipp32fc* source, Ipp32fc* destination, 
   }
   Ipp32fc* scratch = work + p.length;
   Ipp32fc* data = Apart(source, destination, p.length) ? destination : work;
-  RowFirstPass(p, source, data, direction, 1.0f, scratch);
-  int blocked = 1;
+  int next = 1;
+  if (FirstPairApplies(p)) {
+    if (direction == Direction::kForward) {
+      RowFirstPairVectors<false>(p, Floats(source), Floats(data));
+    } else {
+      RowFirstPairVectors<true>(p, Floats(source), Floats(data));
+    }
+    next = 2;
+  } else {
+    RowFirstPass(p, source, data, direction, 1.0f, scratch);
+  }
+  int blocked = next;
   while (p.length > kBlockElements && blocked + 1 < p.count &&
          int64_t{p.radices[blocked]} * p.spans[blocked] <= kBlockElements) {
     ++blocked;
   }
-  if (blocked > 1) {
+  if (blocked > next) {
     const int64_t block = int64_t{p.radices[blocked - 1]} * p.spans[blocked - 1];
     for (int64_t b = 0; b < p.length; b += block) {
-      RowPasses(p, 1, blocked, data + b, data + b, block, direction, 1.0f, scratch);
+      RowPasses(p, next, blocked, data + b, data + b, block, direction, 1.0f, scratch);
     }
   }
   RowPasses(p, blocked, p.count, data, destination, p.length, direction, scale, scratch);
@@ -341,15 +393,6 @@ HWY_INLINE void ColumnFirstPassVectors(D d, const Passes& p, Source in, Destinat
       }
     }
   }
-}
-
-// The roots broadcast as pairs: a pair of floats is one 64-bit lane.
-template <class D>
-HWY_INLINE hn::Vec<D> BroadcastPair(D d, const float* pair) {
-  const hn::Repartition<double, D> dd;
-  double bits;
-  std::memcpy(&bits, pair, sizeof bits);
-  return hn::BitCast(d, hn::Set(dd, bits));
 }
 
 template <int kRadix, bool kInverse, class D>
