@@ -23,8 +23,7 @@ namespace hn = hwy::HWY_NAMESPACE;
 using ryn::HWY_NAMESPACE::ForEachVectorAligned;
 using ryn::HWY_NAMESPACE::StoreVector;
 
-// At most 256 bits, as the transforms: the interleaving below is written for 128 and 256 bits.
-using FloatTag = hn::CappedTag<float, 8>;
+using FloatTag = hn::ScalableTag<float>;
 using FloatVector = hn::Vec<FloatTag>;
 constexpr size_t kFloats = hn::MaxLanes(FloatTag());
 
@@ -96,25 +95,14 @@ HWY_INLINE void SineCosineV(FloatVector x, FloatVector* sine, FloatVector* cosin
   }
 }
 
-// The real and imaginary parts of the 2 kFloats / 2 complex values at `pairs`.
+// The real and imaginary parts of the kFloats complex values at `pairs`.
 HWY_INLINE void LoadComplex(const float* pairs, FloatVector* re, FloatVector* im) {
-  const FloatTag d;
-  const FloatVector lower = hn::LoadU(d, pairs), upper = hn::LoadU(d, pairs + kFloats);
-  *re = hn::ConcatEven(d, upper, lower);
-  *im = hn::ConcatOdd(d, upper, lower);
+  hn::LoadInterleaved2(FloatTag(), pairs, *re, *im);
 }
 
 // Stores (re[l], im[l]) pairs at `pairs`.
 HWY_INLINE void StoreComplex(FloatVector re, FloatVector im, float* pairs) {
-  const FloatTag d;
-  const FloatVector lower = hn::InterleaveLower(re, im), upper = hn::InterleaveUpper(d, re, im);
-  if constexpr (kFloats == 8) {
-    hn::StoreU(hn::ConcatLowerLower(d, upper, lower), d, pairs);
-    hn::StoreU(hn::ConcatUpperUpper(d, upper, lower), d, pairs + kFloats);
-  } else {
-    hn::StoreU(lower, d, pairs);
-    hn::StoreU(upper, d, pairs + kFloats);
-  }
+  hn::StoreInterleaved2(re, im, FloatTag(), pairs);
 }
 
 const float* Floats(const Ipp32fc* p) { return reinterpret_cast<const float*>(p); }
