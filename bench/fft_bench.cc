@@ -35,15 +35,15 @@ std::function<void()> OpenCvBody(Body body) {
 
 // The FFT object with a work buffer of the queried size, released with the benchmark.
 struct OurFft {
-  RynFftSpec* spec = nullptr;
+  RynFft2D* object = nullptr;
   std::vector<uint8_t> buffer;
   OurFft(int width, int height) {
-    fnVCAIPP_FFTInitAlloc_C_32fc(&spec, OrderOf(width), OrderOf(height), 8, 0);
+    fnVCAIPP_FFTInitAlloc_C_32fc(&object, OrderOf(width), OrderOf(height), 8, 0);
     int size = 0;
-    fnVCAIPP_FFTGetBufSize_C_32fc(spec, &size);
+    fnVCAIPP_FFTGetBufSize_C_32fc(object, &size);
     buffer.resize(static_cast<size_t>(size));
   }
-  ~OurFft() { fnVCAIPP_FFTFree_C_32fc(spec); }
+  ~OurFft() { fnVCAIPP_FFTFree_C_32fc(object); }
 };
 
 // An FFTW plan on its own arrays (FFTW's alignment), measured once.
@@ -74,7 +74,7 @@ void RegisterForwardFft(FrameSize s) {
     auto destination = std::make_shared<cv::Mat>(s.height, s.width, CV_32FC2);
     return [fft, source, destination] {
       fnVCAIPP_FFTFwd_CToC_32fc_C1R(source.ptr<Ipp32fc>(), static_cast<int>(source.step), destination->ptr<Ipp32fc>(),
-                                    static_cast<int>(destination->step), fft->spec, fft->buffer.data());
+                                    static_cast<int>(destination->step), fft->object, fft->buffer.data());
     };
   });
   Peer("OpenCV dft", "FFTFwd_CToC_32fc_C1R", s, [](FrameSize s) {

@@ -13,28 +13,28 @@ extern "C" {
 
 /* The FFT object of one image size, 2^orderX columns by 2^orderY rows: created by
  * fnVCAIPP_FFTInitAlloc_C_32fc, released by fnVCAIPP_FFTFree_C_32fc. Transforms only read it. */
-typedef struct RynFftSpec RynFftSpec;
+typedef struct RynFft2D RynFft2D;
 
 /* flag: 1 scales the forward result by 1/N, 2 the inverse result by 1/N, 4 both by 1/sqrt(N), 8
- * neither (N the length of each one-dimensional pass). Orders 0..28. *spec is written only on
+ * neither (N the length of each one-dimensional pass). Orders 0..28. *fft is written only on
  * success. Errors: -8 null out-pointer, -15 order, -16 flag, -9 out of memory. */
-RYN_API IppStatus fnVCAIPP_FFTInitAlloc_C_32fc(RynFftSpec** spec, int orderX, int orderY, int flag, int hint);
+RYN_API IppStatus fnVCAIPP_FFTInitAlloc_C_32fc(RynFft2D** fft, int orderX, int orderY, int flag, int hint);
 /* Bytes of the work buffer a transform needs, including room to align it to 16 bytes; -6 when
  * that does not fit in an int. */
-RYN_API IppStatus fnVCAIPP_FFTGetBufSize_C_32fc(const RynFftSpec* spec, int* size);
+RYN_API IppStatus fnVCAIPP_FFTGetBufSize_C_32fc(const RynFft2D* fft, int* size);
 /* Forward transform X(k, l) = sum of x(n, m) exp(-2 pi i (n k / Nx + m l / Ny)), then the flag's
  * scale. buffer: at least the size above, or null to have the call allocate one. */
 RYN_API IppStatus fnVCAIPP_FFTFwd_CToC_32fc_C1R(const Ipp32fc* source, int sourceStep, Ipp32fc* destination,
-                                                int destinationStep, const RynFftSpec* spec, uint8_t* buffer);
+                                                int destinationStep, const RynFft2D* fft, uint8_t* buffer);
 /* Inverse transform: the same with exp(+2 pi i ...). */
 RYN_API IppStatus fnVCAIPP_FFTInv_CToC_32fc_C1R(const Ipp32fc* source, int sourceStep, Ipp32fc* destination,
-                                                int destinationStep, const RynFftSpec* spec, uint8_t* buffer);
-RYN_API IppStatus fnVCAIPP_FFTFwd_CToC_32fc_C1IR(Ipp32fc* image, int step, const RynFftSpec* spec,
+                                                int destinationStep, const RynFft2D* fft, uint8_t* buffer);
+RYN_API IppStatus fnVCAIPP_FFTFwd_CToC_32fc_C1IR(Ipp32fc* image, int step, const RynFft2D* fft,
                                                  uint8_t* buffer);
-RYN_API IppStatus fnVCAIPP_FFTInv_CToC_32fc_C1IR(Ipp32fc* image, int step, const RynFftSpec* spec,
+RYN_API IppStatus fnVCAIPP_FFTInv_CToC_32fc_C1IR(Ipp32fc* image, int step, const RynFft2D* fft,
                                                  uint8_t* buffer);
 /* Releases the object; a released object must not be passed again. */
-RYN_API IppStatus fnVCAIPP_FFTFree_C_32fc(RynFftSpec* spec);
+RYN_API IppStatus fnVCAIPP_FFTFree_C_32fc(RynFft2D* fft);
 
 /* ---- Conversions ---------------------------------------------------------------------------- */
 

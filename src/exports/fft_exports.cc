@@ -6,8 +6,8 @@ namespace {
 
 using ryn::fft::Direction;
 
-ryn::fft::Fft2D* Object(RynFftSpec* spec) { return reinterpret_cast<ryn::fft::Fft2D*>(spec); }
-const ryn::fft::Fft2D* Object(const RynFftSpec* spec) { return reinterpret_cast<const ryn::fft::Fft2D*>(spec); }
+ryn::fft::Fft2D* Object(RynFft2D* fft) { return reinterpret_cast<ryn::fft::Fft2D*>(fft); }
+const ryn::fft::Fft2D* Object(const RynFft2D* fft) { return reinterpret_cast<const ryn::fft::Fft2D*>(fft); }
 ryn::fft::SmoothingContext* Context(RynContourSmoother* context) {
   return reinterpret_cast<ryn::fft::SmoothingContext*>(context);
 }
@@ -16,29 +16,29 @@ ryn::fft::SmoothingContext* Context(RynContourSmoother* context) {
 
 extern "C" {
 
-RYN_API IppStatus fnVCAIPP_FFTInitAlloc_C_32fc(RynFftSpec** spec, int orderX, int orderY, int flag, int hint) {
-  return ryn::fft::CreateFft2D(reinterpret_cast<ryn::fft::Fft2D**>(spec), orderX, orderY, flag, hint);
+RYN_API IppStatus fnVCAIPP_FFTInitAlloc_C_32fc(RynFft2D** fft, int orderX, int orderY, int flag, int hint) {
+  return ryn::fft::CreateFft2D(reinterpret_cast<ryn::fft::Fft2D**>(fft), orderX, orderY, flag, hint);
 }
-RYN_API IppStatus fnVCAIPP_FFTGetBufSize_C_32fc(const RynFftSpec* spec, int* size) {
-  return ryn::fft::Fft2DBufferSize(Object(spec), size);
+RYN_API IppStatus fnVCAIPP_FFTGetBufSize_C_32fc(const RynFft2D* fft, int* size) {
+  return ryn::fft::Fft2DBufferSize(Object(fft), size);
 }
 RYN_API IppStatus fnVCAIPP_FFTFwd_CToC_32fc_C1R(const Ipp32fc* source, int sourceStep, Ipp32fc* destination,
-                                                int destinationStep, const RynFftSpec* spec, uint8_t* buffer) {
-  return ryn::fft::Transform2D(Object(spec), source, sourceStep, destination, destinationStep, buffer,
+                                                int destinationStep, const RynFft2D* fft, uint8_t* buffer) {
+  return ryn::fft::Transform2D(Object(fft), source, sourceStep, destination, destinationStep, buffer,
                                Direction::kForward);
 }
 RYN_API IppStatus fnVCAIPP_FFTInv_CToC_32fc_C1R(const Ipp32fc* source, int sourceStep, Ipp32fc* destination,
-                                                int destinationStep, const RynFftSpec* spec, uint8_t* buffer) {
-  return ryn::fft::Transform2D(Object(spec), source, sourceStep, destination, destinationStep, buffer,
+                                                int destinationStep, const RynFft2D* fft, uint8_t* buffer) {
+  return ryn::fft::Transform2D(Object(fft), source, sourceStep, destination, destinationStep, buffer,
                                Direction::kInverse);
 }
-RYN_API IppStatus fnVCAIPP_FFTFwd_CToC_32fc_C1IR(Ipp32fc* image, int step, const RynFftSpec* spec, uint8_t* buffer) {
-  return ryn::fft::Transform2D(Object(spec), image, step, image, step, buffer, Direction::kForward);
+RYN_API IppStatus fnVCAIPP_FFTFwd_CToC_32fc_C1IR(Ipp32fc* image, int step, const RynFft2D* fft, uint8_t* buffer) {
+  return ryn::fft::Transform2D(Object(fft), image, step, image, step, buffer, Direction::kForward);
 }
-RYN_API IppStatus fnVCAIPP_FFTInv_CToC_32fc_C1IR(Ipp32fc* image, int step, const RynFftSpec* spec, uint8_t* buffer) {
-  return ryn::fft::Transform2D(Object(spec), image, step, image, step, buffer, Direction::kInverse);
+RYN_API IppStatus fnVCAIPP_FFTInv_CToC_32fc_C1IR(Ipp32fc* image, int step, const RynFft2D* fft, uint8_t* buffer) {
+  return ryn::fft::Transform2D(Object(fft), image, step, image, step, buffer, Direction::kInverse);
 }
-RYN_API IppStatus fnVCAIPP_FFTFree_C_32fc(RynFftSpec* spec) { return ryn::fft::FreeFft2D(Object(spec)); }
+RYN_API IppStatus fnVCAIPP_FFTFree_C_32fc(RynFft2D* fft) { return ryn::fft::FreeFft2D(Object(fft)); }
 
 RYN_API IppStatus fnVCAIPP_Magnitude_32fc32f_C1R(const Ipp32fc* source, int sourceStep, float* destination,
                                                  int destinationStep, IppiSize size) {

@@ -16,21 +16,21 @@ namespace {
 class Fft {
  public:
   Fft(int orderX, int orderY, int flag) {
-    EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&spec_, orderX, orderY, flag, 0), ippStsNoErr);
+    EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&object_, orderX, orderY, flag, 0), ippStsNoErr);
   }
-  ~Fft() { EXPECT_EQ(fnVCAIPP_FFTFree_C_32fc(spec_), ippStsNoErr); }
+  ~Fft() { EXPECT_EQ(fnVCAIPP_FFTFree_C_32fc(object_), ippStsNoErr); }
   Fft(const Fft&) = delete;
   Fft& operator=(const Fft&) = delete;
 
-  const RynFftSpec* get() const { return spec_; }
+  const RynFft2D* get() const { return object_; }
   int BufferSize() const {
     int size = -1;
-    EXPECT_EQ(fnVCAIPP_FFTGetBufSize_C_32fc(spec_, &size), ippStsNoErr);
+    EXPECT_EQ(fnVCAIPP_FFTGetBufSize_C_32fc(object_, &size), ippStsNoErr);
     return size;
   }
 
  private:
-  RynFftSpec* spec_ = nullptr;
+  RynFft2D* object_ = nullptr;
 };
 
 enum class Way { kForward, kInverse };
@@ -242,18 +242,18 @@ TEST(Fft2D, LargeImageBuildsMatchGeneric) {
 }
 
 TEST(FftObject, InitAllocChecksInOrder) {
-  RynFftSpec* spec = reinterpret_cast<RynFftSpec*>(&spec);
-  RynFftSpec* const untouched = spec;
+  RynFft2D* object = reinterpret_cast<RynFft2D*>(&object);
+  RynFft2D* const untouched = object;
   EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(nullptr, 31, 0, 3, 0), ippStsNullPtrErr);
-  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&spec, 31, 0, 3, 0), ippStsFftOrderErr);
-  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&spec, 0, -1, 1, 0), ippStsFftOrderErr);
+  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&object, 31, 0, 3, 0), ippStsFftOrderErr);
+  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&object, 0, -1, 1, 0), ippStsFftOrderErr);
   // Orders 29 and 30 pass the object's check; the plan checks the flag before its own limit.
-  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&spec, 29, 0, 3, 0), ippStsFftFlagErr);
-  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&spec, 29, 0, 1, 0), ippStsFftOrderErr);
-  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&spec, 2, 30, 8, 0), ippStsFftOrderErr);
-  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&spec, 2, 2, 3, 0), ippStsFftFlagErr);
-  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&spec, 2, 2, 0, 0), ippStsFftFlagErr);
-  EXPECT_EQ(spec, untouched);
+  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&object, 29, 0, 3, 0), ippStsFftFlagErr);
+  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&object, 29, 0, 1, 0), ippStsFftOrderErr);
+  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&object, 2, 30, 8, 0), ippStsFftOrderErr);
+  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&object, 2, 2, 3, 0), ippStsFftFlagErr);
+  EXPECT_EQ(fnVCAIPP_FFTInitAlloc_C_32fc(&object, 2, 2, 0, 0), ippStsFftFlagErr);
+  EXPECT_EQ(object, untouched);
 }
 
 TEST(FftObject, LayoutAndBufferSize) {
@@ -276,7 +276,7 @@ TEST(FftObject, TransformChecksInOrderWithNothingWritten) {
   Fft fft(2, 2, 8);
   fft::DftPlan* contourPlan = nullptr;
   ASSERT_EQ(fft::CreateDftPlan(20, &contourPlan), ippStsNoErr);
-  const auto* wrongKind = reinterpret_cast<const RynFftSpec*>(contourPlan);
+  const auto* wrongKind = reinterpret_cast<const RynFft2D*>(contourPlan);
   TestImage<Ipp32fc> image(4, 4);
   FillRandom(image, 2);
   const std::vector<uint8_t> before = image.RegionBytes();
@@ -296,7 +296,7 @@ TEST(FftObject, TransformChecksInOrderWithNothingWritten) {
   EXPECT_EQ(fnVCAIPP_FFTGetBufSize_C_32fc(wrongKind, &size), ippStsContextMatchErr);
   EXPECT_EQ(size, -1);
   EXPECT_EQ(fnVCAIPP_FFTFree_C_32fc(nullptr), ippStsNullPtrErr);
-  EXPECT_EQ(fnVCAIPP_FFTFree_C_32fc(const_cast<RynFftSpec*>(wrongKind)), ippStsContextMatchErr);
+  EXPECT_EQ(fnVCAIPP_FFTFree_C_32fc(const_cast<RynFft2D*>(wrongKind)), ippStsContextMatchErr);
   EXPECT_EQ(fft::ReleaseDftPlan(contourPlan), ippStsNoErr);
 }
 
