@@ -16,8 +16,9 @@ extern "C" {
 typedef struct RynFft2D RynFft2D;
 
 /* flag: 1 scales the forward result by 1/N, 2 the inverse result by 1/N, 4 both by 1/sqrt(N), 8
- * neither (N the length of each one-dimensional pass). Orders 0..28. *fft is written only on
- * success. Errors: -8 null out-pointer, -15 order, -16 flag, -9 out of memory. */
+ * neither (N the length of each one-dimensional pass). Orders 0..28; the tables of order 28 need
+ * more than the 2^31 - 1 bytes of one library block, so that order gives -9. *fft is written only
+ * on success. Errors: -8 null out-pointer, -15 order, -16 flag, -9 out of memory. */
 RYN_API IppStatus fnVCAIPP_FFTInitAlloc_C_32fc(RynFft2D** fft, int orderX, int orderY, int flag, int hint);
 /* Bytes of the work buffer a transform needs, including room to align it to 16 bytes; -6 when
  * that does not fit in an int. */
@@ -50,7 +51,8 @@ RYN_API IppStatus fnVCAIPP_PolarToCart_32f32fc_P2C1R(const float* magnitude, con
 /* Magnitude and phase of length (re, im) pairs; nothing is written when an argument is bad. */
 RYN_API IppStatus fnVCAIPP_CartToPolar_32f(const float* re, const float* im, float* magnitude, float* phase,
                                            int length);
-/* (re, im) pairs from two planes. Each step must hold a row (-14). */
+/* (re, im) pairs from two planes. Each step, counted in whole elements, must hold a row (-14); rows
+ * advance by the steps rounded down to whole elements. */
 RYN_API IppStatus fnVCAIPP_Convert_RealToComplex_32f(const float* re, int reStep, const float* im, int imStep,
                                                      Ipp32fc* destination, int destinationStep, IppiSize size);
 /* Copies the region; each step must hold a row of 8-byte elements (-14). Rows advance by the step
@@ -66,7 +68,7 @@ typedef struct RynContourSmoother RynContourSmoother;
 
 /* On failure nothing stays allocated and *context is null. Errors: -8, -6 (n below 1), -9. */
 RYN_API IppStatus fnVCAIPP_DFTSmoothContourInitAlloc_32f(RynContourSmoother** context, int n);
-/* Releases the context and clears *context. */
+/* Releases the context and clears *context; -8 when there is none. */
 RYN_API IppStatus fnVCAIPP_DFTSmoothContourFree_32f(RynContourSmoother** context);
 /* Keeps the 2k + 1 frequencies -(k + 1) .. k - 1 of the contour (in place); spectrum: n elements
  * of scratch that end holding the kept spectrum. n must be the context's length (-5), k at least
