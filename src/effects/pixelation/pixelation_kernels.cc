@@ -1,5 +1,6 @@
-// Processor builds of the pixelations, compiled once per Highway target. The AVX2 build of the
-// interleaved pixelation is also the effects' vector path.
+// Processor builds of the pixelations, compiled once per Highway target, and the dispatched
+// operations that bind them. The AVX2 build of the interleaved pixelation is also the effects'
+// vector path.
 //
 // A band of blocks is pixelated in chunks of whole blocks. For each chunk, the sums of every
 // 8-byte group over the band's rows come from one pass over its source rows (SumsOf8, with the
@@ -7,7 +8,7 @@
 // pattern row, which is then copied into each destination row while the chunk is still in the
 // first-level cache. Every source row is read once and every destination row written once.
 #undef HWY_TARGET_INCLUDE
-#define HWY_TARGET_INCLUDE "src/effects/pixelation/pixelation_simd.cc"
+#define HWY_TARGET_INCLUDE "src/effects/pixelation/pixelation_kernels.cc"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
 
 #include <hwy/highway.h>
@@ -16,14 +17,19 @@
 #include <cstring>
 
 #include "effects/pixelation/block_row.h"
-#include "effects/pixelation/pixelation_builds.h"
-#include "effects/pixelation/pixelation_primitives.h"
+#include "effects/pixelation/pixelation.h"
+#include "effects/pixelation/pixelation_checks.h"
 #include "effects/pixelation/truncating_divider.h"
+#include "effects/overlapping_stores-inl.h"
+#include "frame/checks.h"
+#include "frame/vector_loops-inl.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace ryn::effects {
 namespace HWY_NAMESPACE {
+namespace {
 namespace hn = hwy::HWY_NAMESPACE;
+using ryn::HWY_NAMESPACE::StoreVector;
 
 // A chunk holds whole blocks: as many as fit in the preferred width, at least one.
 constexpr int kPreferredChunkBytes = 1024;
@@ -150,18 +156,19 @@ HWY_INLINE void FillPattern(uint8_t* HWY_RESTRICT pattern, int count, uint64_t w
   for (; i < count; ++i) pattern[i] = static_cast<uint8_t>(word >> (8 * (i & 7)));
 }
 
+// Writes `bytes` bytes from `pattern` into `row`. The pattern never is the destination, so the
+// row's ends may take overlapping vectors.
+HWY_INLINE void CopyPatternRow(const uint8_t* HWY_RESTRICT pattern, uint8_t* HWY_RESTRICT row, int bytes) {
+  const hn::ScalableTag<uint8_t> d8;
+  ForEachVectorOverlapping(
+      d8, row, static_cast<size_t>(bytes),
+      [&](size_t i, auto aligned) HWY_ATTR { StoreVector(aligned, hn::LoadU(d8, pattern + i), d8, row + i); },
+      [&](size_t i) HWY_ATTR { row[i] = pattern[i]; });
+}
+
 HWY_INLINE void CopyPatternToRows(const BlockRow& band, int chunkStart, int bytes,
                                   const uint8_t* HWY_RESTRICT pattern) {
-  const hn::ScalableTag<uint8_t> d8;
-  const int lanes = static_cast<int>(hn::Lanes(d8));
-  const int vectorBytes = bytes - bytes % lanes;
-  for (int y = 0; y < band.rows; ++y) {
-    uint8_t* row = band.DestinationRow(y) + chunkStart;
-    for (int i = 0; i < vectorBytes; i += lanes) hn::StoreU(hn::LoadU(d8, pattern + i), d8, row + i);
-    if (vectorBytes < bytes) {
-      std::memcpy(row + vectorBytes, pattern + vectorBytes, static_cast<size_t>(bytes - vectorBytes));
-    }
-  }
+  for (int y = 0; y < band.rows; ++y) CopyPatternRow(pattern, band.DestinationRow(y) + chunkStart, bytes);
 }
 
 constexpr uint64_t kEveryByte = 0x0101010101010101ull;
@@ -277,11 +284,10 @@ HWY_INLINE uint64_t RowSum(const uint8_t* HWY_RESTRICT row, int n) {
 
 HWY_INLINE void FillRow(uint8_t* HWY_RESTRICT row, int n, uint8_t value) {
   const hn::ScalableTag<uint8_t> d8;
-  const int lanes = static_cast<int>(hn::Lanes(d8));
   const auto v = hn::Set(d8, value);
-  int i = 0;
-  for (; i + lanes <= n; i += lanes) hn::StoreU(v, d8, row + i);
-  for (; i < n; ++i) row[i] = value;
+  ForEachVectorOverlapping(
+      d8, row, static_cast<size_t>(n), [&](size_t i, auto aligned) HWY_ATTR { StoreVector(aligned, v, d8, row + i); },
+      [&](size_t i) HWY_ATTR { row[i] = value; });
 }
 
 // One channel, blocks of any other width: each block summed and filled on its own.
@@ -331,45 +337,35 @@ void PixelatePairBandInChunks(const BlockRow& band, int blockPairs) {
   }
 }
 
-struct Kernels {
-  static void PixelateBand(const BlockRow& band, int blockWidth) {
-    if (blockWidth % 4 != 0 || blockWidth > kLargestChunkBytes) {
-      return PixelateBandBlockByBlock(band, blockWidth);
-    }
-    if (blockWidth % 8 == 0) return PixelateBandInChunks<Split::kNone>(band, blockWidth);
-    PixelateBandInChunks<Split::kDwordHalves>(band, blockWidth);
+HWY_INLINE void PixelateBand(const BlockRow& band, int blockWidth) {
+  if (blockWidth % 4 != 0 || blockWidth > kLargestChunkBytes) {
+    return PixelateBandBlockByBlock(band, blockWidth);
   }
-
-  static void PixelatePairBand(const BlockRow& band, int blockPairs) {
-    PixelatePairBandInChunks(band, blockPairs);
-  }
-};
-
-using Primitives = PixelationPrimitives<Kernels>;
-
-IppStatus Pixelate8u(const uint8_t* s, int ss, uint8_t* d, int ds, IppiSize r, IppiSize b) {
-  return Primitives::Pixelate8u(s, ss, d, ds, r, b);
+  if (blockWidth % 8 == 0) return PixelateBandInChunks<Split::kNone>(band, blockWidth);
+  PixelateBandInChunks<Split::kDwordHalves>(band, blockWidth);
 }
-IppStatus PixelateInterleaved8u(const uint8_t* s, int ss, uint8_t* d, int ds, IppiSize r, int n, int minWidth) {
-  return Primitives::PixelateInterleaved8u(s, ss, d, ds, r, n, minWidth);
+
+HWY_INLINE void PixelatePairBand(const BlockRow& band, int blockPairs) {
+  PixelatePairBandInChunks(band, blockPairs);
 }
+
+}  // namespace
+
+#include "effects/pixelation/pixelation_primitives-inl.h"
 
 }  // namespace HWY_NAMESPACE
 }  // namespace ryn::effects
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
-#include "frame/hwy_kernels_legacy.h"
+#include "frame/dispatch_hwy.h"
 
 #if !(HWY_TARGETS & HWY_AVX2)
 #error "The effects' vector path is the AVX2 build of the interleaved pixelation."
 #endif
 
 namespace ryn::effects {
-TargetKernels<Pixelate8uFn> Pixelate8uBuilds() { return RYN_HWY_KERNELS(Pixelate8u); }
-TargetKernels<PixelateInterleaved8uFn> PixelateInterleaved8uBuilds() {
-  return RYN_HWY_KERNELS(PixelateInterleaved8u);
-}
-PixelateInterleaved8uFn PixelateInterleaved8uAvx2() { return &N_AVX2::PixelateInterleaved8u; }
+RYN_DISPATCH(Pixelate8u);
+RYN_DISPATCH(PixelatePairs8u);
 }  // namespace ryn::effects
 #endif
