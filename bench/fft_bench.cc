@@ -154,32 +154,23 @@ void RegisterTemplateMatching() {
   });
 }
 
-// Destination rows start 16 bytes past a 64-byte boundary when `offset` is 16.
-template <class T>
-struct Plane {
-  std::vector<uint8_t> storage;
-  T* data;
-  int step;
-  Plane(FrameSize s, int offset) : step(s.width * static_cast<int>(sizeof(T)) + 64) {
-    storage.resize(static_cast<size_t>(step) * s.height + 128);
-    const uintptr_t base = (reinterpret_cast<uintptr_t>(storage.data()) + 63) & ~uintptr_t{63};
-    data = reinterpret_cast<T*>(base + static_cast<uintptr_t>(offset));
-  }
-};
-
-void RegisterConversions(const std::string& suffix, int offset) {
+// Conversions of a frame into a destination whose first byte lies `offset` bytes past a 64-byte
+// boundary, rows without padding.
+void RegisterConversions(int offset) {
   const FrameSize s{1920, 1080};
   const auto complexTraffic = [](FrameSize s) { return int64_t{s.width} * s.height * 12; };
   const auto polarTraffic = [](FrameSize s) { return int64_t{s.width} * s.height * 16; };
-  Ours("Magnitude_32fc32f_C1R" + suffix, s, [offset](FrameSize s) -> std::function<void()> {
+  const auto floatPlane = [](FrameSize s, int offset) { return BufferAt(size_t(s.width) * s.height * 4, offset); };
+  const auto complexPlane = [](FrameSize s, int offset) { return BufferAt(size_t(s.width) * s.height * 8, offset); };
+  Ours(AtOffset("Magnitude_32fc32f_C1R", offset), s, [=](FrameSize s) -> std::function<void()> {
     const cv::Mat source = Random(s.height, s.width, CV_32FC2, 4);
-    auto destination = std::make_shared<Plane<float>>(s, offset);
+    const OffsetBuffer destination = floatPlane(s, offset);
     return [source, destination, s] {
-      fnVCAIPP_Magnitude_32fc32f_C1R(source.ptr<Ipp32fc>(), static_cast<int>(source.step), destination->data,
-                                     destination->step, {s.width, s.height});
+      fnVCAIPP_Magnitude_32fc32f_C1R(source.ptr<Ipp32fc>(), static_cast<int>(source.step),
+                                     reinterpret_cast<float*>(destination.data), s.width * 4, {s.width, s.height});
     };
   }, complexTraffic);
-  Peer("OpenCV magnitude", "Magnitude_32fc32f_C1R" + suffix, s, [](FrameSize s) {
+  Peer("OpenCV magnitude", AtOffset("Magnitude_32fc32f_C1R", offset), s, [](FrameSize s) {
     const cv::Mat source = Random(s.height, s.width, CV_32FC2, 4);
     auto planes = std::make_shared<std::vector<cv::Mat>>();
     auto destination = std::make_shared<cv::Mat>();
@@ -188,15 +179,15 @@ void RegisterConversions(const std::string& suffix, int offset) {
       cv::magnitude((*planes)[0], (*planes)[1], *destination);
     });
   }, complexTraffic);
-  Ours("Phase_32fc32f_C1R" + suffix, s, [offset](FrameSize s) -> std::function<void()> {
+  Ours(AtOffset("Phase_32fc32f_C1R", offset), s, [=](FrameSize s) -> std::function<void()> {
     const cv::Mat source = Random(s.height, s.width, CV_32FC2, 5);
-    auto destination = std::make_shared<Plane<float>>(s, offset);
+    const OffsetBuffer destination = floatPlane(s, offset);
     return [source, destination, s] {
-      fnVCAIPP_Phase_32fc32f_C1R(source.ptr<Ipp32fc>(), static_cast<int>(source.step), destination->data,
-                                 destination->step, {s.width, s.height});
+      fnVCAIPP_Phase_32fc32f_C1R(source.ptr<Ipp32fc>(), static_cast<int>(source.step),
+                                 reinterpret_cast<float*>(destination.data), s.width * 4, {s.width, s.height});
     };
   }, complexTraffic);
-  Peer("OpenCV phase", "Phase_32fc32f_C1R" + suffix, s, [](FrameSize s) {
+  Peer("OpenCV phase", AtOffset("Phase_32fc32f_C1R", offset), s, [](FrameSize s) {
     const cv::Mat source = Random(s.height, s.width, CV_32FC2, 5);
     auto planes = std::make_shared<std::vector<cv::Mat>>();
     auto destination = std::make_shared<cv::Mat>();
@@ -205,16 +196,17 @@ void RegisterConversions(const std::string& suffix, int offset) {
       cv::phase((*planes)[1], (*planes)[0], *destination);
     });
   }, complexTraffic);
-  Ours("PolarToCart_32f32fc_P2C1R" + suffix, s, [offset](FrameSize s) -> std::function<void()> {
+  Ours(AtOffset("PolarToCart_32f32fc_P2C1R", offset), s, [=](FrameSize s) -> std::function<void()> {
     const cv::Mat magnitude = Random(s.height, s.width, CV_32FC1, 6, 0, 2);
     const cv::Mat phase = Random(s.height, s.width, CV_32FC1, 7, -3.14, 3.14);
-    auto destination = std::make_shared<Plane<Ipp32fc>>(s, offset);
+    const OffsetBuffer destination = complexPlane(s, offset);
     return [magnitude, phase, destination, s] {
       fnVCAIPP_PolarToCart_32f32fc_P2C1R(magnitude.ptr<float>(), phase.ptr<float>(), static_cast<int>(phase.step),
-                                         destination->data, destination->step, {s.width, s.height});
+                                         reinterpret_cast<Ipp32fc*>(destination.data), s.width * 8,
+                                         {s.width, s.height});
     };
   }, polarTraffic);
-  Peer("OpenCV polarToCart", "PolarToCart_32f32fc_P2C1R" + suffix, s, [](FrameSize s) {
+  Peer("OpenCV polarToCart", AtOffset("PolarToCart_32f32fc_P2C1R", offset), s, [](FrameSize s) {
     const cv::Mat magnitude = Random(s.height, s.width, CV_32FC1, 6, 0, 2);
     const cv::Mat phase = Random(s.height, s.width, CV_32FC1, 7, -3.14, 3.14);
     auto planes = std::make_shared<std::vector<cv::Mat>>(2);
@@ -224,16 +216,16 @@ void RegisterConversions(const std::string& suffix, int offset) {
       cv::merge(*planes, *destination);
     });
   }, polarTraffic);
-  Ours("Convert_RealToComplex_32f" + suffix, s, [offset](FrameSize s) -> std::function<void()> {
+  Ours(AtOffset("Convert_RealToComplex_32f", offset), s, [=](FrameSize s) -> std::function<void()> {
     const cv::Mat re = Random(s.height, s.width, CV_32FC1, 8), im = Random(s.height, s.width, CV_32FC1, 9);
-    auto destination = std::make_shared<Plane<Ipp32fc>>(s, offset);
+    const OffsetBuffer destination = complexPlane(s, offset);
     return [re, im, destination, s] {
       fnVCAIPP_Convert_RealToComplex_32f(re.ptr<float>(), static_cast<int>(re.step), im.ptr<float>(),
-                                         static_cast<int>(im.step), destination->data, destination->step,
-                                         {s.width, s.height});
+                                         static_cast<int>(im.step), reinterpret_cast<Ipp32fc*>(destination.data),
+                                         s.width * 8, {s.width, s.height});
     };
   }, polarTraffic);
-  Peer("OpenCV merge", "Convert_RealToComplex_32f" + suffix, s, [](FrameSize s) {
+  Peer("OpenCV merge", AtOffset("Convert_RealToComplex_32f", offset), s, [](FrameSize s) {
     const std::vector<cv::Mat> planes = {Random(s.height, s.width, CV_32FC1, 8), Random(s.height, s.width, CV_32FC1, 9)};
     auto destination = std::make_shared<cv::Mat>();
     return OpenCvBody([planes, destination] { cv::merge(planes, *destination); });
@@ -246,8 +238,7 @@ void RegisterAll() {
   for (int n : {64, 1024, 4096}) RegisterForwardFft({n, 1});
   for (int n : {1000, 1024}) RegisterSmoothing(n);
   RegisterTemplateMatching();
-  RegisterConversions("", 0);
-  RegisterConversions("@16", 16);
+  for (int offset : kOffsets) RegisterConversions(offset);
 }
 
 const Registration registration(RegisterAll);
