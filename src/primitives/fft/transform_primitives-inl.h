@@ -20,17 +20,10 @@ float ScaleOf(int32_t forwardScaled, int32_t inverseScaled, float scale, Directi
   return scaled ? scale : 1.0f;
 }
 
-// The columns [0, width) of an image of p.length rows, from `source` to `destination` (which may
-// be the same); `work` holds p.length x width elements.
+// The columns [0, width) of an image of p.length rows (two or more), from `source` to
+// `destination` (which may be the same); `work` holds p.length x width elements.
 void ColumnTransform(const Passes& p, Source source, Destination destination, int width, Ipp32fc* work,
                      Direction direction, float scale) {
-  if (p.count == 0) {
-    for (int c = 0; c < width; ++c) {
-      const Ipp32fc value = LoadUnaligned(reinterpret_cast<const Ipp32fc*>(source.base) + c);
-      StoreUnaligned(reinterpret_cast<Ipp32fc*>(destination.base) + c, scale != 1.0f ? Scale(value, scale) : value);
-    }
-    return;
-  }
   if (p.count == 1) {
     ColumnFirstPass(p, source, destination, width, direction, scale);
     return;
