@@ -17,6 +17,9 @@
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
+#include "ryn/moments.h"
+#include "ryn/segment.h"
+#include "ryn/numerics.h"
 #include "ryn/fft.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
