@@ -20,6 +20,7 @@
 #include "ryn/moments.h"
 #include "ryn/segment.h"
 #include "ryn/numerics.h"
+#include "ryn/color.h"
 #include "ryn/fft.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
