@@ -1,4 +1,4 @@
-// The specification objects of the transforms: the two-dimensional FFT object, its one-dimensional
+// The objects of the transforms: the two-dimensional FFT object, its one-dimensional
 // plans, the DFT plan of any length and the contour-smoothing context. Callers hold them through
 // opaque pointers; every object starts with its 32-bit identifier, so that an object of the wrong
 // kind is recognised before it is used.
