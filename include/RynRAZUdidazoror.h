@@ -17,5 +17,7 @@
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
+#include "ryn/text.h"
+#include "ryn/pose.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
