@@ -18,6 +18,7 @@
 #include "ryn/stats.h"
 #include "ryn/filters.h"
 #include "ryn/text.h"
+#include "ryn/mosquito.h"
 #include "ryn/raycast.h"
 #include "ryn/pose.h"
 
