@@ -7,7 +7,7 @@
 namespace ryn::mosquito {
 
 inline IppStatus HasWorkingMemory(const MosquitoState& state) {
-  return state.edgeMap != nullptr && state.blocks != nullptr ? ippStsNoErr : ippStsNullPtrErr;
+  return state.edgeBits != nullptr && state.blocks != nullptr ? ippStsNoErr : ippStsNullPtrErr;
 }
 
 inline IppStatus ValidStateSize(const MosquitoState& state) {

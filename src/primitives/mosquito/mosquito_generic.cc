@@ -10,23 +10,25 @@ namespace ryn::mosquito::generic {
 namespace {
 
 // Each block's windows are copied into the state and analysed there.
-void AnalyseBlockRow(const uint8_t* reference, const uint8_t* cleaned, ptrdiff_t step, int columns, uint8_t* map,
-                     ptrdiff_t mapStride, BlockRecord* records, MosquitoState& state) {
+void AnalyseBlockRow(const uint8_t* reference, const uint8_t* cleaned, ptrdiff_t step, int columns,
+                     BlockRecord* records, uint64_t* edgeBits, MosquitoState& state) {
   for (int bx = 0; bx < columns; ++bx) {
     const ptrdiff_t x = static_cast<ptrdiff_t>(bx) * kBlockSize;
     CopyWindow(cleaned + x, step, state.cleanedWindow);
     CopyWindow(reference + x, step, state.referenceWindow);
-    records[bx] = AnalyseWindows(state.cleanedWindow, state.referenceWindow, map + x, mapStride);
+    records[bx] = AnalyseWindows(state.cleanedWindow, state.referenceWindow, edgeBits[bx]);
   }
 }
 
-void FilterBlock(const uint8_t* cleaned, const uint8_t* reference, ptrdiff_t step, uint8_t* destination,
-                 ptrdiff_t destinationStep, const uint8_t* map, ptrdiff_t mapStride, const BlockRecord& block) {
-  for (int y = 0; y < kBlockSize; ++y) {
-    for (int x = 0; x < kBlockSize; ++x) {
-      destination[y * destinationStep + x] =
-          FilterPixel(cleaned + y * step + x, reference + y * step + x, step, map + y * mapStride + x, mapStride, block);
-    }
+// The examined blocks of one block row (the pointers at its first block's first pixel).
+void FilterBlockRow(const uint8_t* cleaned, const uint8_t* reference, ptrdiff_t step, uint8_t* destination,
+                    ptrdiff_t destinationStep, const BlockRecord* records, const uint64_t* edgeBits,
+                    const uint64_t* edgeBitsBelow, int columns) {
+  for (int bx = 0; bx < columns; ++bx) {
+    if (!IsExamined(records[bx])) continue;
+    const ptrdiff_t x = static_cast<ptrdiff_t>(bx) * kBlockSize;
+    FilterBlockPixels(cleaned + x, reference + x, step, destination + x, destinationStep,
+                      MarkedRowsOf(edgeBits, edgeBitsBelow, bx, columns), records[bx]);
   }
 }
 

@@ -1,6 +1,6 @@
 // Checks and block loops of the mosquito filter, compiled into every build: included inside the
 // build's namespace (ryn::mosquito::generic, or ryn::mosquito::HWY_NAMESPACE) after the kernels of
-// that build, which it calls by name: AnalyseBlockRow, FilterBlock. Includes nothing itself.
+// that build, which it calls by name: AnalyseBlockRow, FilterBlockRow. Includes nothing itself.
 #if defined(RYN_MOSQUITO_PRIMITIVES_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef RYN_MOSQUITO_PRIMITIVES_INL_H_
 #undef RYN_MOSQUITO_PRIMITIVES_INL_H_
@@ -32,7 +32,6 @@ IppStatus FilterDenoiseMosquito(const uint8_t* reference, const uint8_t* cleaned
   RYN_CHECK(RoiMatchesState(roi, *state));
   RYN_CHECK(HoldsOneWindow(*state));
   const ptrdiff_t step = sourceStep;
-  const ptrdiff_t mapStride = state->MapStride();
   const int columns = state->BlockColumns();
   const int rows = state->BlockRows();
 
@@ -43,25 +42,24 @@ IppStatus FilterDenoiseMosquito(const uint8_t* reference, const uint8_t* cleaned
   }
   for (int by = 0; by < rows; ++by) {
     const ptrdiff_t windowRow = static_cast<ptrdiff_t>(by) * kBlockSize;
-    AnalyseBlockRow(reference + windowRow * step, cleaned + windowRow * step, step, columns,
-                    state->edgeMap + windowRow * mapStride, mapStride, state->blocks + by * static_cast<ptrdiff_t>(columns),
-                    *state);
+    const ptrdiff_t first = by * static_cast<ptrdiff_t>(columns);
+    AnalyseBlockRow(reference + windowRow * step, cleaned + windowRow * step, step, columns, state->blocks + first,
+                    state->edgeBits + first, *state);
   }
   // The neighbour total runs over the whole call: once a block has counted a strong-gradient
   // neighbour, every later block is examined.
   int neighbourTotal = 0;
   for (int by = 0; by < rows; ++by) {
+    BlockRecord* row = state->blocks + by * static_cast<ptrdiff_t>(columns);
     for (int bx = 0; bx < columns; ++bx) {
-      BlockRecord& block = state->blocks[by * static_cast<ptrdiff_t>(columns) + bx];
-      if (!block.edge) neighbourTotal += StrongNeighbours(state->blocks, columns, bx, by);
-      block.neighbourCount = neighbourTotal;
-      if (!block.edge && neighbourTotal == 0) continue;
-      const ptrdiff_t x = static_cast<ptrdiff_t>(bx) * kBlockSize + kWindowMargin;
-      const ptrdiff_t y = static_cast<ptrdiff_t>(by) * kBlockSize + kWindowMargin;
-      FilterBlock(cleaned + y * step + x, reference + y * step + x, step,
-                  destination + y * static_cast<ptrdiff_t>(destinationStep) + x, destinationStep,
-                  state->edgeMap + y * mapStride + x, mapStride, block);
+      if (!row[bx].edge) neighbourTotal += StrongNeighbours(state->blocks, columns, bx, by);
+      row[bx].neighbourCount = neighbourTotal;
     }
+    const ptrdiff_t y = static_cast<ptrdiff_t>(by) * kBlockSize + kWindowMargin;
+    const uint64_t* bits = state->edgeBits + by * static_cast<ptrdiff_t>(columns);
+    FilterBlockRow(cleaned + y * step + kWindowMargin, reference + y * step + kWindowMargin, step,
+                   destination + y * static_cast<ptrdiff_t>(destinationStep) + kWindowMargin, destinationStep, row,
+                   bits, by + 1 < rows ? bits + columns : nullptr, columns);
   }
   return ippStsNoErr;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "primitives/mosquito/mosquito_state.h"
 
@@ -22,10 +23,6 @@ constexpr int kStrongChangeThreshold = 20;  // change class 2 above this
 constexpr int kChangedCountThreshold = 2;   // a changed block has more changed pixels than this
 constexpr int kChangedPixelThreshold = 16;  // a changed pixel differs by more than this
 constexpr int kWeakChangeThreshold = 6;     // change class 1 above this
-
-// Edge map value of an edge pixel; other block pixels hold 0. (A pixel whose right or lower
-// neighbour is an edge pixel counts as marked too: see IsMarked.)
-constexpr uint8_t kEdgePixel = 2;
 
 constexpr int kBlockPixels = kBlockSize * kBlockSize;
 
@@ -65,9 +62,12 @@ inline BlockRecord BlockFlags(int changedPixels, int edgePixels, int flatPixels,
   return record;
 }
 
-// Analyses one block from its windows (the cleaned one is smoothed in place) and writes the edge
-// map of its pixels (`map` at the window's origin).
-inline BlockRecord AnalyseWindows(uint8_t* cleaned, const uint8_t* reference, uint8_t* map, ptrdiff_t mapStride) {
+// The edge bit of block pixel (x, y), 0..7 each.
+inline uint64_t EdgeBit(int x, int y) { return uint64_t{1} << (y * kBlockSize + x); }
+
+// Analyses one block from its windows (the cleaned one is smoothed in place); sets the edge bits
+// of its pixels.
+inline BlockRecord AnalyseWindows(uint8_t* cleaned, const uint8_t* reference, uint64_t& edgeBits) {
   int changedPixels = 0;
   for (int y = kWindowMargin; y < kWindowMargin + kBlockSize; ++y) {
     for (int x = kWindowMargin; x < kWindowMargin + kBlockSize; ++x) {
@@ -76,26 +76,43 @@ inline BlockRecord AnalyseWindows(uint8_t* cleaned, const uint8_t* reference, ui
   }
   SmoothWindowInPlace(cleaned);
   int edgePixels = 0, flatPixels = 0, largest = 0;
+  uint64_t bits = 0;
   for (int x = kWindowMargin; x < kWindowMargin + kBlockSize; ++x) {
     for (int y = kWindowMargin; y < kWindowMargin + kBlockSize; ++y) {
       const int g = SobelGradient(cleaned, x, y);
-      map[y * mapStride + x] = g > kEdgeThreshold ? kEdgePixel : 0;
+      if (g > kEdgeThreshold) bits |= EdgeBit(x - kWindowMargin, y - kWindowMargin);
       edgePixels += g > kEdgeThreshold;
       flatPixels += g < kFlatThreshold;
       largest = std::max(largest, g);
     }
   }
+  edgeBits = bits;
   return BlockFlags(changedPixels, edgePixels, flatPixels, largest);
 }
 
 // Copies a 12 x 12 window of a frame.
 inline void CopyWindow(const uint8_t* frame, ptrdiff_t step, uint8_t* window) {
-  for (int y = 0; y < kWindowSize; ++y) std::copy_n(frame + y * step, kWindowSize, window + y * kWindowSize);
+  for (int y = 0; y < kWindowSize; ++y) std::memcpy(window + y * kWindowSize, frame + y * step, kWindowSize);
 }
 
-// Edge pixels keep their value, and so do the upper and left neighbours of edge pixels.
-inline bool IsMarked(const uint8_t* map, ptrdiff_t mapStride) {
-  return map[0] == kEdgePixel || map[1] == kEdgePixel || map[mapStride] == kEdgePixel;
+// Blocks with edges, and every block from the first that counted a strong-gradient neighbour on,
+// are filtered pixel by pixel; the others keep the frame's pixels.
+inline bool IsExamined(const BlockRecord& block) { return block.edge || block.neighbourCount != 0; }
+
+// The pixels of a block that keep their value, a byte per row (bit x for column x): edge pixels
+// and the upper and left neighbours of edge pixels. `right` and `below` are the edge bits of the
+// blocks to the right and below (0 where there is none: pixels outside all blocks are never edge
+// pixels).
+inline std::array<uint8_t, kBlockSize> MarkedRows(uint64_t edge, uint64_t right, uint64_t below) {
+  std::array<uint8_t, kBlockSize> marked;
+  for (int y = 0; y < kBlockSize; ++y) {
+    const unsigned row = static_cast<unsigned>(edge >> (kBlockSize * y)) & 0xFFu;
+    const unsigned rightColumn = static_cast<unsigned>(right >> (kBlockSize * y)) & 1u;
+    const unsigned lower = y + 1 < kBlockSize ? static_cast<unsigned>(edge >> (kBlockSize * (y + 1))) & 0xFFu
+                                              : static_cast<unsigned>(below) & 0xFFu;
+    marked[y] = static_cast<uint8_t>(row | (row >> 1) | (rightColumn << (kBlockSize - 1)) | lower);
+  }
+  return marked;
 }
 
 // Pixel access around p (a pointer into a frame with row step `step`).
@@ -167,15 +184,33 @@ inline int SmoothSteadyEdges(const uint8_t* c, const uint8_t* r, ptrdiff_t step)
 }
 
 // The output of one pixel of an examined block (c, r: the pixel in the cleaned and reference
-// frames; map: its edge map entry).
-inline uint8_t FilterPixel(const uint8_t* c, const uint8_t* r, ptrdiff_t step, const uint8_t* map,
-                           ptrdiff_t mapStride, const BlockRecord& block) {
+// frames).
+inline uint8_t FilterPixel(const uint8_t* c, const uint8_t* r, ptrdiff_t step, bool marked, const BlockRecord& block) {
   const int changeClass = block.flat ? ChangeClass(c, r, step) : 0;
-  if (changeClass == 2 || IsMarked(map, mapStride)) return c[0];
+  if (changeClass == 2 || marked) return c[0];
   if (changeClass == 0) return static_cast<uint8_t>(WeightedLocalMean(c, step));
   if (!block.edge) return static_cast<uint8_t>(SmoothWithoutEdges(c, r, step));
   if (block.changed) return static_cast<uint8_t>(SmoothChangedEdges(c, step));
   return static_cast<uint8_t>(SmoothSteadyEdges(c, r, step));
+}
+
+// The edge bits of the blocks right of and below block bx of a row (`below`: the next row's
+// bits, or null for the last row).
+inline std::array<uint8_t, kBlockSize> MarkedRowsOf(const uint64_t* bits, const uint64_t* below, int bx,
+                                                     int columns) {
+  return MarkedRows(bits[bx], bx + 1 < columns ? bits[bx + 1] : 0, below ? below[bx] : 0);
+}
+
+// One block of an examined block row, pixel by pixel.
+inline void FilterBlockPixels(const uint8_t* cleaned, const uint8_t* reference, ptrdiff_t step, uint8_t* destination,
+                              ptrdiff_t destinationStep, const std::array<uint8_t, kBlockSize>& marked,
+                              const BlockRecord& block) {
+  for (int y = 0; y < kBlockSize; ++y) {
+    for (int x = 0; x < kBlockSize; ++x) {
+      destination[y * destinationStep + x] =
+          FilterPixel(cleaned + y * step + x, reference + y * step + x, step, (marked[y] >> x) & 1, block);
+    }
+  }
 }
 
 }  // namespace ryn::mosquito

@@ -13,6 +13,7 @@ constexpr int64_t kStateAndAlignmentBytes = 495;
 
 int64_t RoundUpTo16(int64_t bytes) { return (bytes + 15) & ~int64_t{15}; }
 
+// Room for a byte per pixel; the edge bits of every block take an eighth of it.
 int64_t EdgeMapBytes(IppiSize roi) { return RoundUpTo16((int64_t{roi.width} + 8) * (int64_t{roi.height} + 8)); }
 
 int64_t BlockRecordBytes(IppiSize roi) {
@@ -50,7 +51,7 @@ IppStatus CreateState(IppiSize roi, MosquitoState** state) {
   s->changedCountThreshold = kChangedCountThreshold;
   s->changedPixelThreshold = kChangedPixelThreshold;
   s->weakChangeThreshold = kWeakChangeThreshold;
-  s->edgeMap = block + kStateBytes;
+  s->edgeBits = reinterpret_cast<uint64_t*>(block + kStateBytes);
   s->blocks = reinterpret_cast<BlockRecord*>(block + kStateBytes + EdgeMapBytes(roi));
   *state = s;
   return ippStsNoErr;

@@ -1,6 +1,11 @@
 // The mosquito filter's state: the frame size, the tuning values, and the working memory of one
 // call (block windows, edge map, block records), created once per frame size in one library
 // block that starts with the state itself.
+//
+// The edge map is kept as one 64-bit word per block, a bit per block pixel (row by row, bit
+// 8 y + x), in the memory reserved for a byte map of the frame: only block pixels are ever
+// marked, and whether a pixel is marked follows from its own bit and its right and lower
+// neighbours' bits (see MarkedRows).
 #pragma once
 
 #include <cstddef>
@@ -41,12 +46,11 @@ struct MosquitoState {
   int32_t changedPixelThreshold;
   int32_t weakChangeThreshold;
   // Working memory, inside the same block.
-  uint8_t* edgeMap;  // one byte per pixel, row stride width + 8
+  uint64_t* edgeBits;  // one word per block
   BlockRecord* blocks;
   uint8_t cleanedWindow[kWindowSize * kWindowSize];
   uint8_t referenceWindow[kWindowSize * kWindowSize];
 
-  int MapStride() const { return width + 8; }
   // Block windows start every 8 pixels while the 12 x 12 window fits.
   int BlockColumns() const { return (width - kWindowSize) / kBlockSize + 1; }
   int BlockRows() const { return (height - kWindowSize) / kBlockSize + 1; }

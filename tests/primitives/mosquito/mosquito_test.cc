@@ -36,7 +36,7 @@ ScenePair MakeScene(int width, int height, uint32_t seed) {
   for (int& level : tileLevel) level = levels[uniform(0, 4)];
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) base.at(x, y) = static_cast<uint8_t>(tileLevel[(y / 20 * 7 + x / 28) % 64]);
-  for (int line = 0; line < (width + height) / 24; ++line) {
+  for (int line = 0; line < (width + height) / 80; ++line) {
     const bool vertical = uniform(0, 1) == 0;
     const int at = uniform(3, (vertical ? width : height) - 4);
     const int lift = uniform(0, 1) ? 70 : -40;
@@ -49,32 +49,49 @@ ScenePair MakeScene(int width, int height, uint32_t seed) {
       }
     }
   }
-  for (auto& p : base.pixels)
-    if (uniform(0, 9) < 3) p = Clamp(p + uniform(-1, 1));
+  // Noise, and texture of several strengths by tile, so that gradients take every value around
+  // the thresholds.
+  std::vector<int> texture(64);
+  for (int& t : texture) t = std::max(0, uniform(-8, 5));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      uint8_t& p = base.at(x, y);
+      const int amplitude = texture[(y / 16 * 3 + x / 24) % 64];
+      if (uniform(0, 9) < 3) p = Clamp(p + uniform(-1, 1));
+      p = Clamp(p + uniform(-amplitude, amplitude));
+    }
+  }
   ScenePair scene{base, base};
   std::vector<int> tileChange(64);
-  for (int& change : tileChange) change = uniform(0, 5);
+  for (int& change : tileChange) change = uniform(0, 6);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       uint8_t& p = scene.cleaned.at(x, y);
       uint8_t& q = scene.reference.at(x, y);
       // One spike in each block: an edge block that is still flat.
       const bool spike = x % 8 == 5 && y % 8 == 5;
-      switch (tileChange[(y / 12 * 5 + x / 20) % 64]) {
+      switch (tileChange[(y / 24 * 5 + x / 32) % 64]) {
         case 1: p = Clamp(p + uniform(-3, 3)); break;
         case 2: p = Clamp(p + 30); break;
         case 3: if (uniform(0, 19) == 0) p = Clamp(p + 40); break;
         case 4:
           // Spiked blocks with slight changes (in the reference, so that the frame to clean stays
-          // flat).
+          // flat), mostly of one sign so that the rules that read the reference give their own
+          // values.
           if (spike) p = q = Clamp(q + 30);
-          q = Clamp(q + uniform(-3, 3));
+          q = Clamp(q + 3 + uniform(-1, 1));
           break;
         case 5:
           // The same, and three pixels of the reference far off: changed blocks.
           if (spike) p = q = Clamp(q + 30);
-          q = Clamp(q + uniform(-3, 3));
+          q = Clamp(q + 3 + uniform(-1, 1));
+          if (uniform(0, 4) == 0) p = Clamp(p + 1);
           if (x % 8 == 2 && y % 8 >= 2 && y % 8 <= 4) q = Clamp(q - 30);
+          break;
+        case 6:
+          // Changes of every size around the class limits.
+          if (spike) p = q = Clamp(q + 30);
+          q = Clamp(q + uniform(-7, 7));
           break;
         default: break;
       }
@@ -117,7 +134,7 @@ std::vector<uint8_t> Filter(const ScenePair& scene, RynMosquitoState* state, uin
 
 TEST(MosquitoFilter, FollowsItsRulesStepByStep) {
   RuleCounts counts;
-  const IppiSize sizes[] = {{12, 12}, {13, 12}, {12, 21}, {20, 20}, {27, 35}, {67, 44}, {131, 61}, {200, 150}};
+  const IppiSize sizes[] = {{12, 12}, {13, 12}, {12, 21}, {20, 20}, {27, 35}, {67, 44}, {131, 61}, {300, 150}};
   uint32_t seed = 1;
   for (IppiSize size : sizes) {
     for (int variant = 0; variant < 3; ++variant, ++seed) {
@@ -295,7 +312,8 @@ TEST(MosquitoFilter, FilterChecksInOrderLeavingTheDestination) {
 }
 
 TEST(MosquitoFilter, BuildsMatchGeneric) {
-  const IppiSize sizes[] = {{12, 12}, {19, 13}, {20, 28}, {33, 17}, {65, 24}, {129, 20}, {1920, 20}};
+  // Rows of fewer blocks than a vector holds, of whole vectors (260: 32 blocks) and of one more.
+  const IppiSize sizes[] = {{12, 12}, {19, 13}, {20, 28}, {33, 17}, {65, 24}, {129, 60}, {260, 60}, {268, 36}, {300, 150}, {1920, 28}};
   uint32_t seed = 100;
   for (IppiSize size : sizes) {
     for (int misalign : {0, 3}) {
