@@ -1,5 +1,7 @@
 // Camera pose from four correspondences against OpenCV's solver called directly with the same
 // matrices: the export's checks and wrapping are the difference.
+#include <array>
+#include <memory>
 #include <opencv2/calib3d.hpp>
 #include <opencv2/core.hpp>
 
@@ -38,6 +40,7 @@ void RegisterPose() {
   });
   Peer("OpenCV solvePnP + Rodrigues", "GetExtrinsicCameraParameter", kFourPoints,
        [](FrameSize) -> std::function<void()> {
+         cv::setNumThreads(1);
          auto points = std::make_shared<Correspondences>();
          return [points] {
            const cv::Mat objects(4, 3, CV_32F, points->objects), image(4, 2, CV_32F, points->image);
