@@ -191,25 +191,26 @@ void FilterBlockRow(const uint8_t* cleaned, const uint8_t* reference, ptrdiff_t 
 using DB = hn::ScalableTag<uint16_t>;
 using VB = hn::Vec<DB>;
 using DBytes = hn::Repartition<uint8_t, DB>;
-using DHalfBytes = hn::Rebind<uint8_t, DB>;
 
-// From 8 x Lanes(DB) bytes at p, the bytes p[8 i + j] of every i as lane i of out[j].
+// From 8 x Lanes(DB) bytes at p, the bytes p[8 i + j] of every i as lane i of out[j]. Works on
+// 16-bit words (block i holds words 4 i .. 4 i + 3): splitting the words by their residue modulo
+// 4 takes two rounds of even/odd, and each word then gives two bytes. (Byte-lane even/odd would
+// need a lane table on AVX3, whose index check Debug builds cannot link.)
 HWY_INLINE void Deinterleave(const uint8_t* p, VB out[kBlockSize]) {
   const DBytes d8;
-  const DHalfBytes half;
   const DB d;
   const size_t bytes = hn::Lanes(d8);
-  const auto v0 = hn::LoadU(d8, p), v1 = hn::LoadU(d8, p + bytes), v2 = hn::LoadU(d8, p + 2 * bytes),
-             v3 = hn::LoadU(d8, p + 3 * bytes);
-  // Even and odd bytes, then residues modulo 4, then modulo 8 (in the lower halves).
-  const auto e01 = hn::ConcatEven(d8, v1, v0), o01 = hn::ConcatOdd(d8, v1, v0);
-  const auto e23 = hn::ConcatEven(d8, v3, v2), o23 = hn::ConcatOdd(d8, v3, v2);
-  const auto r0 = hn::ConcatEven(d8, e23, e01), r2 = hn::ConcatOdd(d8, e23, e01);
-  const auto r1 = hn::ConcatEven(d8, o23, o01), r3 = hn::ConcatOdd(d8, o23, o01);
-  const hn::Vec<DBytes> residues[4] = {r0, r1, r2, r3};
-  for (int j = 0; j < 4; ++j) {
-    out[j] = hn::PromoteTo(d, hn::LowerHalf(half, hn::ConcatEven(d8, residues[j], residues[j])));
-    out[j + 4] = hn::PromoteTo(d, hn::LowerHalf(half, hn::ConcatOdd(d8, residues[j], residues[j])));
+  const VB v0 = hn::BitCast(d, hn::LoadU(d8, p)), v1 = hn::BitCast(d, hn::LoadU(d8, p + bytes)),
+           v2 = hn::BitCast(d, hn::LoadU(d8, p + 2 * bytes)), v3 = hn::BitCast(d, hn::LoadU(d8, p + 3 * bytes));
+  const VB e01 = hn::ConcatEven(d, v1, v0), o01 = hn::ConcatOdd(d, v1, v0);
+  const VB e23 = hn::ConcatEven(d, v3, v2), o23 = hn::ConcatOdd(d, v3, v2);
+  const VB words[4] = {hn::ConcatEven(d, e23, e01), hn::ConcatEven(d, o23, o01), hn::ConcatOdd(d, e23, e01),
+                       hn::ConcatOdd(d, o23, o01)};
+  const VB lowByte = hn::Set(d, 0xFF);
+  for (int k = 0; k < 4; ++k) {
+    // Little-endian: the word's low byte comes first.
+    out[2 * k] = hn::And(words[k], lowByte);
+    out[2 * k + 1] = hn::ShiftRight<8>(words[k]);
   }
 }
 
