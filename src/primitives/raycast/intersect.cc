@@ -1,4 +1,5 @@
 #include "frame/checks.h"
+#include "frame/unaligned.h"
 #include "primitives/raycast/ray_traversal.h"
 #include "primitives/raycast/raycast.h"
 
@@ -18,14 +19,16 @@ IppStatus IntersectEye(RynPoint3D eye, float* const directions[3], float* distan
   const float origin[3] = {eye.x, eye.y, eye.z};
   const size_t rays = static_cast<size_t>(block.width) * static_cast<size_t>(block.height);
   for (size_t i = 0; i < rays; ++i) {
-    const float d[3] = {directions[0][i], directions[1][i], directions[2][i]};
-    RayHit hit{distances[i], 0.0f, 0.0f, -1};
+    // The planes are caller memory that need not be 4-byte aligned.
+    const float d[3] = {LoadUnaligned(directions[0] + i), LoadUnaligned(directions[1] + i),
+                        LoadUnaligned(directions[2] + i)};
+    RayHit hit{LoadUnaligned(distances + i), 0.0f, 0.0f, -1};
     TraceRay(mesh, origin, d, hit);
-    triangleIndices[i] = hit.triangle;
+    StoreUnaligned(triangleIndices + i, hit.triangle);
     if (hit.triangle >= 0) {
-      distances[i] = hit.distance;
-      barycentrics[0][i] = hit.first;
-      barycentrics[1][i] = hit.second;
+      StoreUnaligned(distances + i, hit.distance);
+      StoreUnaligned(barycentrics[0] + i, hit.first);
+      StoreUnaligned(barycentrics[1] + i, hit.second);
     }
   }
   return ippStsNoErr;

@@ -37,9 +37,7 @@ HWY_INLINE void CastEyeRow(RynPoint3D origin, RynPoint3D columnStep, RynPoint3D 
         hn::StoreU(hn::Add(hn::Add(oz, hn::Mul(sz, column)), rz), d, z + c);
       },
       [&](size_t c) HWY_ATTR {
-        x[c] = EyeDirection(origin.x, columnStep.x, rowTerm.x, c, firstColumn);
-        y[c] = EyeDirection(origin.y, columnStep.y, rowTerm.y, c, firstColumn);
-        z[c] = EyeDirection(origin.z, columnStep.z, rowTerm.z, c, firstColumn);
+        StoreEyeDirection(origin, columnStep, rowTerm, c, firstColumn, x, y, z);
       });
 }
 
@@ -66,9 +64,7 @@ HWY_INLINE void HitPointRun(RynPoint3D eye, const float* HWY_RESTRICT dx, const 
         hn::StoreU(hn::IfThenElse(hit, pz, zero), d, z + i);
       },
       [&](size_t i) HWY_ATTR {
-        x[i] = HitCoordinate(eye.x, dx[i], epsilon, distances[i], mask[i]);
-        y[i] = HitCoordinate(eye.y, dy[i], epsilon, distances[i], mask[i]);
-        z[i] = HitCoordinate(eye.z, dz[i], epsilon, distances[i], mask[i]);
+        StoreHitPoint(eye, dx, dy, dz, distances, mask, epsilon, i, x, y, z);
       });
 }
 
