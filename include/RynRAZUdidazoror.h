@@ -21,6 +21,7 @@
 #include "ryn/segment.h"
 #include "ryn/numerics.h"
 #include "ryn/color.h"
+#include "ryn/fft.h"
 #include "ryn/text.h"
 #include "ryn/mosquito.h"
 #include "ryn/raycast.h"
