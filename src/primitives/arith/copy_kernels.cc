@@ -13,7 +13,7 @@
 #include "frame/vector_loops-inl.h"
 #include "primitives/arith/conversion_rules.h"
 #include "primitives/arith/copy.h"
-#include "primitives/arith/narrow_to_bytes-inl.h"
+#include "primitives/arith/gather_bytes-inl.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace ryn::arith {
@@ -154,18 +154,26 @@ HWY_INLINE void ConvertRow16s8u(const int16_t* HWY_RESTRICT source, uint8_t* HWY
       [&](size_t i) HWY_ATTR { destination[i] = SaturateToByte(LoadUnaligned(source + i)); });
 }
 
-// RoundToByte on whole vectors, in the same steps.
+// RoundToByte on whole vectors, the result in the lowest byte of each 32-bit lane. From SSE4 on,
+// Round rounds to nearest even by the instruction's own rounding control, never the caller's, and
+// adding 2^23 to the whole number 0..255 is exact and leaves it in the low bits; SSSE3 has no such
+// instruction and takes the steps of RoundToByte.
 template <class DF>
-HWY_INLINE hn::Vec<hn::RebindToSigned<DF>> RoundToBytes(DF df, hn::Vec<DF> value) {
+HWY_INLINE hn::Vec<hn::RebindToUnsigned<DF>> RoundToLowBytes(DF df, hn::Vec<DF> value) {
+  const hn::RebindToUnsigned<DF> du;
+  // x86 max returns its second operand when the first is NaN: NaN, negatives and -0 give +0.
+  const auto clamped = hn::Min(hn::Max(value, hn::Zero(df)), hn::Set(df, 255.0f));
+#if HWY_TARGET == HWY_SSSE3
   const hn::RebindToSigned<DF> di;
-  const auto positive = hn::IfThenElseZero(value > hn::Zero(df), value);
-  const auto clamped = hn::Min(positive, hn::Set(df, 255.0f));
   const auto whole = hn::ConvertTo(di, clamped);
   const auto fraction = clamped - hn::ConvertTo(df, whole);
   const auto half = hn::Set(df, 0.5f);
   const auto odd = hn::RebindMask(df, hn::And(whole, hn::Set(di, 1)) == hn::Set(di, 1));
   const auto up = hn::Or(fraction > half, hn::And(fraction == half, odd));
-  return hn::Sub(whole, hn::BitCast(di, hn::VecFromMask(df, up)));  // a set mask lane is -1
+  return hn::BitCast(du, hn::Sub(whole, hn::BitCast(di, hn::VecFromMask(df, up))));  // a set mask lane is -1
+#else
+  return hn::BitCast(du, hn::Add(hn::Round(clamped), hn::Set(df, 8388608.0f)));
+#endif
 }
 
 HWY_INLINE void ConvertRow32f8u(const float* HWY_RESTRICT source, uint8_t* HWY_RESTRICT destination, size_t n,
@@ -177,9 +185,10 @@ HWY_INLINE void ConvertRow32f8u(const float* HWY_RESTRICT source, uint8_t* HWY_R
       d8, destination, n,
       [&](size_t i, auto aligned) HWY_ATTR {
         const float* from = source + i;
-        const auto bytes = NarrowToBytes(
-            d8, RoundToBytes(df, hn::LoadU(df, from)), RoundToBytes(df, hn::LoadU(df, from + quarter)),
-            RoundToBytes(df, hn::LoadU(df, from + 2 * quarter)), RoundToBytes(df, hn::LoadU(df, from + 3 * quarter)));
+        const auto bytes = GatherLowBytes(
+            d8, RoundToLowBytes(df, hn::LoadU(df, from)), RoundToLowBytes(df, hn::LoadU(df, from + quarter)),
+            RoundToLowBytes(df, hn::LoadU(df, from + 2 * quarter)),
+            RoundToLowBytes(df, hn::LoadU(df, from + 3 * quarter)));
         StoreOrStream(aligned, streaming, bytes, d8, destination + i);
       },
       [&](size_t i) HWY_ATTR { destination[i] = RoundToByte(LoadUnaligned(source + i)); });

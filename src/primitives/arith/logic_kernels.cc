@@ -16,7 +16,7 @@
 #include "primitives/arith/linear_table.h"
 #include "primitives/arith/logic.h"
 #include "primitives/arith/logic_checks.h"
-#include "primitives/arith/narrow_to_bytes-inl.h"
+#include "primitives/arith/gather_bytes-inl.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace ryn::arith {
@@ -215,22 +215,20 @@ struct ConstantOperand {
   float At(size_t) const { return value; }
 };
 
-// Four float vectors give one vector of mask bytes: 255 where the relation holds.
+// Four float vectors give one vector of mask bytes: 255 where the relation holds (the low byte of an
+// all-ones lane).
 template <Relation kRelation, class Second>
 HWY_INLINE void CompareFloatsAs(const float* first, Second second, uint8_t* destination, size_t n) {
   const D8 d8;
   const hn::Repartition<float, D8> df;
-  const hn::Repartition<int32_t, D8> di;
   const size_t quarter = hn::Lanes(df);
-  const auto all = hn::Set(di, 255);
   const auto maskLanes = [&](size_t at) HWY_ATTR {
-    const auto holds = HoldsLanes<kRelation>(hn::LoadU(df, first + at), second.Lanes(df, at));
-    return hn::IfThenElseZero(hn::RebindMask(di, holds), all);
+    return hn::VecFromMask(df, HoldsLanes<kRelation>(hn::LoadU(df, first + at), second.Lanes(df, at)));
   };
   ForEachVectorAligned(
       d8, destination, n,
       [&](size_t i, auto aligned) HWY_ATTR {
-        const auto bytes = NarrowToBytes(d8, maskLanes(i), maskLanes(i + quarter), maskLanes(i + 2 * quarter),
+        const auto bytes = GatherLowBytes(d8, maskLanes(i), maskLanes(i + quarter), maskLanes(i + 2 * quarter),
                                          maskLanes(i + 3 * quarter));
         StoreVector(aligned, bytes, d8, destination + i);
       },
