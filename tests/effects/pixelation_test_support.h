@@ -8,7 +8,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "primitives/fill/fill.h"
-#include "primitives/stats/region_mean.h"
+#include "primitives/stats/stats.h"
 #include "support/test_image.h"
 
 namespace ryn::test {
