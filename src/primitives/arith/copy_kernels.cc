@@ -154,12 +154,12 @@ HWY_INLINE void ConvertRow16s8u(const int16_t* HWY_RESTRICT source, uint8_t* HWY
       [&](size_t i) HWY_ATTR { destination[i] = SaturateToByte(LoadUnaligned(source + i)); });
 }
 
-// RoundToByte on whole vectors, the result in the lowest byte of each 32-bit lane. From SSE4 on,
+// RoundToByte on whole vectors, the result in the low 16 bits of each 32-bit lane. From SSE4 on,
 // Round rounds to nearest even by the instruction's own rounding control, never the caller's, and
 // adding 2^23 to the whole number 0..255 is exact and leaves it in the low bits; SSSE3 has no such
 // instruction and takes the steps of RoundToByte.
 template <class DF>
-HWY_INLINE hn::Vec<hn::RebindToUnsigned<DF>> RoundToLowBytes(DF df, hn::Vec<DF> value) {
+HWY_INLINE hn::Vec<hn::RebindToUnsigned<DF>> RoundToByteLanes(DF df, hn::Vec<DF> value) {
   const hn::RebindToUnsigned<DF> du;
   // x86 max returns its second operand when the first is NaN: NaN, negatives and -0 give +0.
   const auto clamped = hn::Min(hn::Max(value, hn::Zero(df)), hn::Set(df, 255.0f));
@@ -186,9 +186,9 @@ HWY_INLINE void ConvertRow32f8u(const float* HWY_RESTRICT source, uint8_t* HWY_R
       [&](size_t i, auto aligned) HWY_ATTR {
         const float* from = source + i;
         const auto bytes = GatherLowBytes(
-            d8, RoundToLowBytes(df, hn::LoadU(df, from)), RoundToLowBytes(df, hn::LoadU(df, from + quarter)),
-            RoundToLowBytes(df, hn::LoadU(df, from + 2 * quarter)),
-            RoundToLowBytes(df, hn::LoadU(df, from + 3 * quarter)));
+            d8, RoundToByteLanes(df, hn::LoadU(df, from)), RoundToByteLanes(df, hn::LoadU(df, from + quarter)),
+            RoundToByteLanes(df, hn::LoadU(df, from + 2 * quarter)),
+            RoundToByteLanes(df, hn::LoadU(df, from + 3 * quarter)));
         StoreOrStream(aligned, streaming, bytes, d8, destination + i);
       },
       [&](size_t i) HWY_ATTR { destination[i] = RoundToByte(LoadUnaligned(source + i)); });

@@ -14,15 +14,18 @@ namespace ryn::arith {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
-// One full vector of bytes from the lowest byte of every 32-bit lane of v0, v1, v2, v3, in that
-// order: the even 16-bit halves of each pair of vectors, then the even bytes of those. No
-// saturation: the other bytes of each lane are ignored.
+// One full vector of bytes from four vectors of 32-bit lanes, in order, each lane holding its
+// byte value 0..255 in its low 16 bits (the high 16 bits are ignored): the even 16-bit halves of
+// each pair of vectors, then a saturating pack of those. Highway's ConcatEven and lane tables are
+// avoided for the bytes because in debug builds they check their indices through the Highway
+// library, which the library does not link.
 template <class D8, class V32>
 HWY_INLINE hn::Vec<D8> GatherLowBytes(D8 d8, V32 v0, V32 v1, V32 v2, V32 v3) {
-  const hn::Repartition<uint16_t, D8> d16;
+  const hn::Repartition<int16_t, D8> d16;
+  const hn::Half<D8> d8Half;
   const auto low01 = hn::ConcatEven(d16, hn::BitCast(d16, v1), hn::BitCast(d16, v0));
   const auto low23 = hn::ConcatEven(d16, hn::BitCast(d16, v3), hn::BitCast(d16, v2));
-  return hn::ConcatEven(d8, hn::BitCast(d8, low23), hn::BitCast(d8, low01));
+  return hn::Combine(d8, hn::DemoteTo(d8Half, low23), hn::DemoteTo(d8Half, low01));
 }
 
 }  // namespace HWY_NAMESPACE

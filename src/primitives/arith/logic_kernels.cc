@@ -215,15 +215,17 @@ struct ConstantOperand {
   float At(size_t) const { return value; }
 };
 
-// Four float vectors give one vector of mask bytes: 255 where the relation holds (the low byte of an
-// all-ones lane).
+// Four float vectors give one vector of mask bytes: 255 where the relation holds.
 template <Relation kRelation, class Second>
 HWY_INLINE void CompareFloatsAs(const float* first, Second second, uint8_t* destination, size_t n) {
   const D8 d8;
   const hn::Repartition<float, D8> df;
+  const hn::RebindToUnsigned<decltype(df)> du;
   const size_t quarter = hn::Lanes(df);
+  const auto all = hn::Set(du, 255);
   const auto maskLanes = [&](size_t at) HWY_ATTR {
-    return hn::VecFromMask(df, HoldsLanes<kRelation>(hn::LoadU(df, first + at), second.Lanes(df, at)));
+    const auto holds = HoldsLanes<kRelation>(hn::LoadU(df, first + at), second.Lanes(df, at));
+    return hn::IfThenElseZero(hn::RebindMask(du, holds), all);
   };
   ForEachVectorAligned(
       d8, destination, n,
