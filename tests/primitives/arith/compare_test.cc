@@ -8,6 +8,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "support/builds.h"
+#include "primitives/arith/misaligned_row.h"
 #include "support/test_image.h"
 
 namespace ryn::test {
@@ -125,7 +126,7 @@ TEST(Compare, BuildsMatchGenericOnOddShapes) {
     ExpectBuildsMatchGeneric([&](Build build) {
       const int w = shape.width, h = shape.height;
       TestImage<uint8_t> a(w, h, shape.padding, 3), b(w, h, shape.padding + 1, 1);
-      TestImage<float> fa(w, h, 4 * shape.padding + 1, 2), fb(w, h, 4 * shape.padding, 4);
+      TestImage<float> fa(w, h, 4 * shape.padding + 4, 8), fb(w, h, 4 * shape.padding, 4);
       a.FillRandom(1, 120, 136);  // narrow ranges: many equal pixels
       b.FillRandom(2, 120, 136);
       fa.FillRandom(3, -2.0f, 2.0f);
@@ -171,6 +172,26 @@ TEST(Compare, ChecksPointersThenStepsThenTheRegion) {
   EXPECT_EQ(fnVCAIPP_CompareC_32f_C1R(&f, 4, 0.0f, nullptr, 1, IppiSize{1, 1}, 0), ippStsNullPtrErr);
   EXPECT_EQ(fnVCAIPP_CompareC_32f_C1R(&f, 4, 0.0f, &mask, 1, IppiSize{0, 1}, 0), ippStsSizeErr);
   EXPECT_EQ(mask, 7);
+}
+
+// Float rows at odd addresses, as steps that are not multiples of the pixel size give.
+TEST(Compare, FloatsAtOddAddresses) {
+  for (int width : kOddWidths) {
+    SCOPED_TRACE(width);
+    ExpectBuildsMatchGeneric([&](Build build) {
+      MisalignedRow<float> first(width, 0), second(width, 0);
+      for (int x = 0; x < width; ++x) {
+        first.Set(x, static_cast<float>(x % 9));
+        second.Set(x, x % 11 == 0 ? kNaN : static_cast<float>(x % 7));
+      }
+      std::vector<uint8_t> images(width, SentinelFor(build)), constant(width, SentinelFor(build));
+      const IppiSize row{width, 1};
+      const auto statuses = std::tuple(
+          fnVCAIPP_Compare_32f_C1R(first.data(), width * 4, second.data(), width * 4, images.data(), width, row, 1),
+          fnVCAIPP_CompareC_32f_C1R(first.data(), width * 4, 4.0f, constant.data(), width, row, 3));
+      return std::tuple(statuses, images, constant);
+    });
+  }
 }
 
 }  // namespace

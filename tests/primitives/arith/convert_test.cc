@@ -10,6 +10,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "support/builds.h"
+#include "primitives/arith/misaligned_row.h"
 #include "support/test_image.h"
 
 namespace ryn::test {
@@ -134,9 +135,9 @@ TEST(Convert, BuildsMatchGenericOnOddShapes) {
   ForEachOddShape([](const Shape& shape) {
     ExpectBuildsMatchGeneric([&](Build build) {
       TestImage<uint8_t> bytes(shape.width, shape.height, shape.padding, 3);
-      TestImage<uint16_t> words(shape.width, shape.height, 2 * shape.padding + 1, 1);
+      TestImage<uint16_t> words(shape.width, shape.height, 2 * shape.padding + 2, 2);
       TestImage<int16_t> signedWords(shape.width, shape.height, 2 * shape.padding, 2);
-      TestImage<float> floats(shape.width, shape.height, 4 * shape.padding + 3, 5);
+      TestImage<float> floats(shape.width, shape.height, 4 * shape.padding + 4, 8);
       bytes.FillRandom(1, 0, 255);
       words.FillRandom(2, 0, 65535);
       signedWords.FillRandom(3, -400, 700);
@@ -145,9 +146,9 @@ TEST(Convert, BuildsMatchGenericOnOddShapes) {
       for (int y = 0; y < shape.height; ++y)
         for (int x = y % 3; x < shape.width; x += 3) floats.at(x, y) = specials[(x + y) % 8];
       const auto sentinel = SentinelFor(build);
-      TestImage<float> fromBytes(shape.width, shape.height, shape.padding + 2, 2);
+      TestImage<float> fromBytes(shape.width, shape.height, 4 * shape.padding + 8, 12);
       TestImage<float> fromWords(shape.width, shape.height, 4 * shape.padding, 4);
-      TestImage<uint16_t> widened(shape.width, shape.height, shape.padding, 1);
+      TestImage<uint16_t> widened(shape.width, shape.height, 2 * shape.padding, 6);
       TestImage<uint8_t> saturated(shape.width, shape.height, shape.padding, 2);
       TestImage<uint8_t> rounded(shape.width, shape.height, shape.padding + 1, 5);
       for (auto* image : {&fromBytes, &fromWords}) image->FillBytes(sentinel);
@@ -197,6 +198,37 @@ TEST(Convert, BadArgumentsInOrderWriteNothing) {
   EXPECT_EQ(word, 7);
   EXPECT_EQ(signedWord, 7);
   EXPECT_EQ(byte, 7);
+}
+
+// Rows of 16-bit and float pixels at odd addresses, as steps that are not multiples of the pixel
+// size give.
+TEST(Convert, PixelsAtOddAddresses) {
+  for (int width : kOddWidths) {
+    SCOPED_TRACE(width);
+    ExpectBuildsMatchGeneric([&](Build build) {
+      MisalignedRow<float> floats(width, 0);
+      MisalignedRow<int16_t> words(width, 0);
+      std::vector<uint8_t> bytes(width);
+      for (int x = 0; x < width; ++x) {
+        floats.Set(x, x % 7 == 0 ? kNaN : static_cast<float>(x % 301) * 0.75f - 10.0f);
+        words.Set(x, static_cast<int16_t>(x * 37 % 700 - 200));
+        bytes[x] = static_cast<uint8_t>(x * 13);
+      }
+      const uint8_t fill = SentinelFor(build);
+      MisalignedRow<float> widened(width, fill);
+      MisalignedRow<uint16_t> zeroExtended(width, fill);
+      std::vector<uint8_t> rounded(width, fill), saturated(width, fill);
+      const IppiSize row{width, 1};
+      const auto statuses = std::tuple(
+          fnVCAIPP_Convert_32f8u_C1R(floats.data(), width * 4, rounded.data(), width, row),
+          fnVCAIPP_Convert_16s8u_C1R(words.data(), width * 2, saturated.data(), width, row),
+          fnVCAIPP_Convert_8u32f_C1R(bytes.data(), width, widened.data(), width * 4, row),
+          fnVCAIPP_Convert_8u16u_C1R(bytes.data(), width, zeroExtended.data(), width * 2, row));
+      EXPECT_TRUE(widened.GuardsIntact(fill));
+      EXPECT_TRUE(zeroExtended.GuardsIntact(fill));
+      return std::tuple(statuses, rounded, saturated, widened.PixelBytes(), zeroExtended.PixelBytes());
+    });
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "frame/cache_size.h"
 #include "support/builds.h"
 #include "support/fake_cpu.h"
+#include "primitives/arith/misaligned_row.h"
 #include "support/test_image.h"
 
 namespace ryn::test {
@@ -31,7 +32,7 @@ TEST(Copy, CopiesEveryPixelAndNothingElse) {
       TestImage<int16_t> source16(shape.width, shape.height, 2 * shape.padding, 2);
       TestImage<int16_t> destination16(shape.width, shape.height, 2 * shape.padding, 6);
       TestImage<float> source32(shape.width, shape.height, 4 * shape.padding, 4);
-      TestImage<float> destination32(shape.width, shape.height, 4 * shape.padding, 2);  // not float-aligned
+      TestImage<float> destination32(shape.width, shape.height, 4 * shape.padding + 4, 12);
       source8.FillRandom(1, 0, 255);
       source16.FillRandom(2, -32768, 32767);
       source32.FillRandom(3, -1e6f, 1e6f);
@@ -135,7 +136,7 @@ TEST(MaskedCopy, WritesOnlyWhereTheMaskIsSet) {
       TestImage<uint8_t> source8(shape.width, shape.height, shape.padding, 3);
       TestImage<uint8_t> destination8(shape.width, shape.height, shape.padding, 1);
       TestImage<float> source32(shape.width, shape.height, 4 * shape.padding, 4);
-      TestImage<float> destination32(shape.width, shape.height, 4 * shape.padding + 2, 6);
+      TestImage<float> destination32(shape.width, shape.height, 4 * shape.padding + 4, 12);
       source8.FillRandom(1, 0, 255);
       destination8.FillRandom(2, 0, 255);
       source32.FillRandom(3, -1.0f, 1.0f);
@@ -222,6 +223,37 @@ TEST(Copy, StreamingStoresGiveTheSameResult) {
     for (int x = 0; x < 1031; x += 7) ASSERT_EQ(bytes.at(x, 129), source.at(x, 129));
     EXPECT_TRUE(bytes.GuardsIntact());
   });
+}
+
+// Rows of 16-bit and float pixels at odd addresses, as steps that are not multiples of the pixel
+// size give.
+TEST(Copy, PixelsAtOddAddresses) {
+  for (int width : kOddWidths) {
+    SCOPED_TRACE(width);
+    ExpectBuildsMatchGeneric([&](Build build) {
+      MisalignedRow<int16_t> words(width, 0);
+      MisalignedRow<float> floats(width, 0);
+      std::vector<uint8_t> mask(width);
+      for (int x = 0; x < width; ++x) {
+        words.Set(x, static_cast<int16_t>(x * 977));
+        floats.Set(x, static_cast<float>(x) * 0.5f);
+        mask[x] = x % 5 == 0 ? 0 : 1;
+      }
+      const uint8_t fill = SentinelFor(build);
+      MisalignedRow<int16_t> copiedWords(width, fill);
+      MisalignedRow<float> copiedFloats(width, fill);
+      MisalignedRow<float> maskedFloats(width, 0x3C);  // the same in every build: unselected pixels keep it
+      const IppiSize row{width, 1};
+      const auto statuses = std::tuple(
+          fnVCAIPP_Copy_16s_C1R(words.data(), width * 2, copiedWords.data(), width * 2, row),
+          fnVCAIPP_Copy_32f_C1R(floats.data(), width * 4, copiedFloats.data(), width * 4, row),
+          fnVCAIPP_Copy_32f_C1MR(floats.data(), width * 4, maskedFloats.data(), width * 4, mask.data(), width, row));
+      EXPECT_TRUE(copiedWords.GuardsIntact(fill));
+      EXPECT_TRUE(copiedFloats.GuardsIntact(fill));
+      EXPECT_TRUE(maskedFloats.GuardsIntact(0x3C));
+      return std::tuple(statuses, copiedWords.PixelBytes(), copiedFloats.PixelBytes(), maskedFloats.PixelBytes());
+    });
+  }
 }
 
 }  // namespace

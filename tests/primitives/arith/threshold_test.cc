@@ -10,6 +10,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "support/builds.h"
+#include "primitives/arith/misaligned_row.h"
 #include "support/test_image.h"
 
 namespace ryn::test {
@@ -109,7 +110,7 @@ TEST(Threshold, BuildsMatchGenericOnOddShapes) {
       };
       TestImage<uint8_t> raised = image(1), lowered = image(2), replacedBelow = image(3), replacedAbove = image(4),
                          band = image(5), binary = image(6);
-      TestImage<float> floatsBelow(w, h, 4 * shape.padding, 2), floatsAbove(w, h, 4 * shape.padding, 4);
+      TestImage<float> floatsBelow(w, h, 4 * shape.padding, 12), floatsAbove(w, h, 4 * shape.padding, 4);
       floatsBelow.FillRandom(13, -2.0f, 2.0f);
       floatsAbove.FillRandom(13, -2.0f, 2.0f);
       if (w > 3) floatsBelow.at(3, 0) = floatsAbove.at(3, 0) = kNaN;
@@ -165,6 +166,26 @@ TEST(Threshold, BadArgumentsInOrderWriteNothing) {
   EXPECT_EQ(fnVCAIPP_Binarize_8u_C1IR(&pixel, IppiSize{1, 1}, 0, 100), ippStsStepErr);
   EXPECT_EQ(pixel, 7);
   EXPECT_EQ(value, 7.0f);
+}
+
+// Float rows at odd addresses, as steps that are not multiples of the pixel size give.
+TEST(Threshold, FloatsAtOddAddresses) {
+  for (int width : kOddWidths) {
+    SCOPED_TRACE(width);
+    ExpectBuildsMatchGeneric([&](Build) {
+      MisalignedRow<float> below(width, 0x3C), above(width, 0x3C);
+      for (int x = 0; x < width; ++x) {
+        below.Set(x, x % 13 == 0 ? kNaN : static_cast<float>(x % 17) - 8.0f);
+        above.Set(x, static_cast<float>(x % 17) - 8.0f);
+      }
+      const IppiSize row{width, 1};
+      const auto statuses = std::tuple(fnVCAIPP_Threshold_32f_C1IR(below.data(), 0.5f, row, width * 4, 0),
+                                       fnVCAIPP_Threshold_32f_C1IR(above.data(), 0.5f, row, width * 4, 1));
+      EXPECT_TRUE(below.GuardsIntact(0x3C));
+      EXPECT_TRUE(above.GuardsIntact(0x3C));
+      return std::tuple(statuses, below.PixelBytes(), above.PixelBytes());
+    });
+  }
 }
 
 }  // namespace
