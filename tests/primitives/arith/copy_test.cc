@@ -201,10 +201,14 @@ TEST(Copy, StreamingStoresGiveTheSameResult) {
   FakeCpu intel("GenuineIntel", 0, 0, 4);
   intel.Set(4, 0, CpuidRegisters{1 | (1 << 5), (7u << 22) | 63u, 63, 0});  // 8 ways x 64 B x 64 sets
   ScopedFakeCpu scoped(intel);
-  ForEachBuild([](Build) {
-    TestImage<uint8_t> source(1031, 1100, 3, 1);  // 1,134,100 bytes: above the copy threshold
-    source.FillRandom(8, 0, 255);
-    TestImage<uint8_t> destination(1031, 1100, 5, 7);
+  int32_t cacheBytes = 0;
+  ASSERT_EQ(QueryLargestCacheSize(&cacheBytes), ippStsNoErr);
+  ASSERT_EQ(cacheBytes, 32768);
+  TestImage<uint8_t> source(1031, 1020, 3, 1);  // 1,051,620 bytes: above the copy threshold
+  for (int y = 0; y < source.height(); ++y)
+    for (int x = 0; x < source.width(); ++x) source.at(x, y) = static_cast<uint8_t>(x * 7 + y * 3);
+  ForEachBuild([&](Build) {
+    TestImage<uint8_t> destination(1031, 1020, 5, 7);
     ASSERT_EQ(fnVCAIPP_Copy_8u_C1R(source.data(), source.step(), destination.data(), destination.step(),
                                    source.size()),
               ippStsNoErr);
