@@ -22,9 +22,8 @@ IppStatus CompareImages(const T* source1, int source1Step, const T* source2, int
   const auto second = View(source2, source2Step, region);
   const auto to = View(destination, destinationStep, region);
   const RowRuns runs = RowRunsOf(region, first.IsContiguous(), second.IsContiguous(), to.IsContiguous());
-  for (int r = 0; r < runs.count; ++r) {
-    Row(first.Row(r), second.Row(r), to.Row(r), runs.length, static_cast<Relation>(operation));
-  }
+  const auto relation = static_cast<Relation>(operation);
+  for (int r = 0; r < runs.count; ++r) Row(first.Row(r), second.Row(r), to.Row(r), runs.length, relation);
   return ippStsNoErr;
 }
 
@@ -39,7 +38,8 @@ IppStatus CompareWithConstant(const T* source, int sourceStep, T value, uint8_t*
   const auto from = View(source, sourceStep, region);
   const auto to = View(destination, destinationStep, region);
   const RowRuns runs = RowRunsOf(region, from.IsContiguous(), to.IsContiguous());
-  for (int r = 0; r < runs.count; ++r) Row(from.Row(r), value, to.Row(r), runs.length, static_cast<Relation>(operation));
+  const auto relation = static_cast<Relation>(operation);
+  for (int r = 0; r < runs.count; ++r) Row(from.Row(r), value, to.Row(r), runs.length, relation);
   return ippStsNoErr;
 }
 

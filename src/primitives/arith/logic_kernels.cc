@@ -36,7 +36,9 @@ HWY_INLINE void MapRow(const uint8_t* source, uint8_t* destination, size_t n, Ve
   const D8 d;
   ForEachVectorAligned(
       d, destination, n,
-      [&](size_t i, auto aligned) HWY_ATTR { StoreVector(aligned, vector(hn::LoadU(d, source + i)), d, destination + i); },
+      [&](size_t i, auto aligned) HWY_ATTR {
+        StoreVector(aligned, vector(hn::LoadU(d, source + i)), d, destination + i);
+      },
       [&](size_t i) HWY_ATTR { destination[i] = scalar(source[i]); });
 }
 
@@ -128,7 +130,8 @@ template <class VectorFn, class ScalarFn>
 HWY_INLINE void MapRow32f(float* row, size_t n, VectorFn vector, ScalarFn scalar) {
   const hn::ScalableTag<float> d;
   ForEachVectorAligned(
-      d, row, n, [&](size_t i, auto aligned) HWY_ATTR { StoreVector(aligned, vector(hn::LoadU(d, row + i)), d, row + i); },
+      d, row, n,
+      [&](size_t i, auto aligned) HWY_ATTR { StoreVector(aligned, vector(hn::LoadU(d, row + i)), d, row + i); },
       [&](size_t i) HWY_ATTR { StoreUnaligned(row + i, scalar(LoadUnaligned(row + i))); });
 }
 HWY_INLINE void RaiseToRow32f(float* row, size_t n, float threshold) {
@@ -182,18 +185,21 @@ HWY_INLINE void WithRelation(Relation relation, Body&& body) {
 
 HWY_INLINE void CompareRow8u(const uint8_t* a, const uint8_t* b, uint8_t* destination, size_t n, Relation relation) {
   WithRelation(relation, [&](auto r) HWY_ATTR {
+    constexpr Relation kRelation = decltype(r)::value;
     ZipRow(
-        a, b, destination, n, [](V8 x, V8 y) HWY_ATTR { return hn::VecFromMask(D8(), HoldsLanes<decltype(r)::value>(x, y)); },
-        [](uint8_t x, uint8_t y) { return MaskByte(Holds(decltype(r)::value, x, y)); });
+        a, b, destination, n, [](V8 x, V8 y) HWY_ATTR { return hn::VecFromMask(D8(), HoldsLanes<kRelation>(x, y)); },
+        [](uint8_t x, uint8_t y) { return MaskByte(Holds(kRelation, x, y)); });
   });
 }
 HWY_INLINE void CompareConstRow8u(const uint8_t* source, uint8_t value, uint8_t* destination, size_t n,
                                   Relation relation) {
   const auto constant = hn::Set(D8(), value);
   WithRelation(relation, [&](auto r) HWY_ATTR {
+    constexpr Relation kRelation = decltype(r)::value;
     MapRow(
-        source, destination, n, [&](V8 x) HWY_ATTR { return hn::VecFromMask(D8(), HoldsLanes<decltype(r)::value>(x, constant)); },
-        [&](uint8_t x) { return MaskByte(Holds(decltype(r)::value, x, value)); });
+        source, destination, n,
+        [&](V8 x) HWY_ATTR { return hn::VecFromMask(D8(), HoldsLanes<kRelation>(x, constant)); },
+        [&](uint8_t x) { return MaskByte(Holds(kRelation, x, value)); });
   });
 }
 

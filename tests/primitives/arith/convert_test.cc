@@ -78,7 +78,9 @@ TEST(Convert32f8u, AgreesWithRoundingToNearestAroundEveryHalf) {
     }
   }
   std::vector<uint8_t> expected;
-  for (float v : values) expected.push_back(static_cast<uint8_t>(std::fmin(std::fmax(std::nearbyint(v), 0.0f), 255.0f)));
+  for (float v : values) {
+    expected.push_back(static_cast<uint8_t>(std::fmin(std::fmax(std::nearbyint(v), 0.0f), 255.0f)));
+  }
   for (int mode : kRoundingModes) {
     SCOPED_TRACE(::testing::Message() << "rounding mode " << mode);
     ForEachBuild([&](Build) {

@@ -15,7 +15,8 @@ class MisalignedRow {
  public:
   static constexpr size_t kGuardBytes = 16;
 
-  MisalignedRow(int width, uint8_t fill) : width_(static_cast<size_t>(width)), bytes_(width * sizeof(T) + 2 * kGuardBytes + 1, fill) {}
+  MisalignedRow(int width, uint8_t fill)
+      : width_(static_cast<size_t>(width)), bytes_(width * sizeof(T) + 2 * kGuardBytes + 1, fill) {}
 
   // One byte past a 16-byte boundary of the heap block.
   T* data() { return reinterpret_cast<T*>(bytes_.data() + kGuardBytes + 1); }
