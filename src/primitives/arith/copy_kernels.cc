@@ -6,6 +6,7 @@
 
 #include <hwy/cache_control.h>
 #include <hwy/highway.h>
+#include <immintrin.h>
 
 #include "frame/checks.h"
 #include "frame/image_view.h"
@@ -154,25 +155,36 @@ HWY_INLINE void ConvertRow16s8u(const int16_t* HWY_RESTRICT source, uint8_t* HWY
       [&](size_t i) HWY_ATTR { destination[i] = SaturateToByte(LoadUnaligned(source + i)); });
 }
 
-// RoundToByte on whole vectors, the result in the low 16 bits of each 32-bit lane. From SSE4 on,
-// Round rounds to nearest even by the instruction's own rounding control, never the caller's, and
-// adding 2^23 to the whole number 0..255 is exact and leaves it in the low bits; SSSE3 has no such
-// instruction and takes the steps of RoundToByte.
+// Rounding to nearest, ties to even, for its lifetime, whatever the caller's mode; the caller's
+// mode is given back. Written only when the caller rounds otherwise.
+class NearestRounding {
+ public:
+  NearestRounding() : saved_(_mm_getcsr()) {
+    if ((saved_ & kModeBits) != 0) _mm_setcsr(saved_ & ~kModeBits);
+  }
+  ~NearestRounding() {
+    if ((saved_ & kModeBits) != 0) _mm_setcsr((_mm_getcsr() & ~kModeBits) | (saved_ & kModeBits));
+  }
+  NearestRounding(const NearestRounding&) = delete;
+  NearestRounding& operator=(const NearestRounding&) = delete;
+
+ private:
+  static constexpr unsigned kModeBits = 0x6000;  // the rounding control of MXCSR
+  unsigned saved_;
+};
+
+// RoundToByte on whole vectors, under NearestRounding: clamped first (x86 max returns its second
+// operand when the first is NaN, so NaN, negatives and -0 give +0), then converted by the
+// instruction that rounds by the current mode.
 template <class DF>
-HWY_INLINE hn::Vec<hn::RebindToUnsigned<DF>> RoundToByteLanes(DF df, hn::Vec<DF> value) {
-  const hn::RebindToUnsigned<DF> du;
-  // x86 max returns its second operand when the first is NaN: NaN, negatives and -0 give +0.
-  const auto clamped = hn::Min(hn::Max(value, hn::Zero(df)), hn::Set(df, 255.0f));
-#if HWY_TARGET == HWY_SSSE3
-  const hn::RebindToSigned<DF> di;
-  const auto whole = hn::ConvertTo(di, clamped);
-  const auto fraction = clamped - hn::ConvertTo(df, whole);
-  const auto half = hn::Set(df, 0.5f);
-  const auto odd = hn::RebindMask(df, hn::And(whole, hn::Set(di, 1)) == hn::Set(di, 1));
-  const auto up = hn::Or(fraction > half, hn::And(fraction == half, odd));
-  return hn::BitCast(du, hn::Sub(whole, hn::BitCast(di, hn::VecFromMask(df, up))));  // a set mask lane is -1
+HWY_INLINE hn::Vec<hn::RebindToSigned<DF>> RoundToByteLanes(DF df, hn::Vec<DF> value) {
+  const auto clamped = hn::Min(hn::Max(value, hn::Zero(df)), hn::Set(df, 255.0f)).raw;
+#if HWY_TARGET == HWY_AVX3
+  return {_mm512_maskz_cvtps_epi32(__mmask16{0xFFFF}, clamped)};  // the unmasked form warns of undefined lanes
+#elif HWY_TARGET == HWY_AVX2
+  return {_mm256_cvtps_epi32(clamped)};
 #else
-  return hn::BitCast(du, hn::Add(hn::Round(clamped), hn::Set(df, 8388608.0f)));
+  return {_mm_cvtps_epi32(clamped)};
 #endif
 }
 
@@ -181,6 +193,7 @@ HWY_INLINE void ConvertRow32f8u(const float* HWY_RESTRICT source, uint8_t* HWY_R
   const hn::ScalableTag<uint8_t> d8;
   const hn::Repartition<float, decltype(d8)> df;
   const size_t quarter = hn::Lanes(df);
+  const NearestRounding nearest;
   ForEachVectorAligned(
       d8, destination, n,
       [&](size_t i, auto aligned) HWY_ATTR {

@@ -1,5 +1,6 @@
 // Conversions between 8u, 16u, 16s and 32f.
 #include <gtest/gtest.h>
+#include <xmmintrin.h>
 
 #include <cfenv>
 #include <cmath>
@@ -33,12 +34,16 @@ class ScopedRoundingMode {
 
 constexpr int kRoundingModes[] = {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO};
 
-// Convert_32f8u on one row of values, in one call.
+// Convert_32f8u on one row of values, in one call; the vector unit's control word (all but its
+// exception flags) must be the caller's again afterwards.
 std::vector<uint8_t> ConvertRow32f8u(const std::vector<float>& values) {
   std::vector<uint8_t> bytes(values.size(), 0xEE);
   const int width = static_cast<int>(values.size());
+  constexpr unsigned kExceptionFlags = 0x3F;
+  const unsigned control = _mm_getcsr() & ~kExceptionFlags;
   EXPECT_EQ(fnVCAIPP_Convert_32f8u_C1R(values.data(), width * 4, bytes.data(), width, IppiSize{width, 1}),
             ippStsNoErr);
+  EXPECT_EQ(_mm_getcsr() & ~kExceptionFlags, control) << "the caller's rounding mode was changed";
   return bytes;
 }
 
