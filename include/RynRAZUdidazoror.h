@@ -14,6 +14,8 @@
 #include "ryn/start_up.h"
 #include "ryn/buffers.h"
 #include "ryn/fill.h"
+#include "ryn/copy.h"
+#include "ryn/logic.h"
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
