@@ -19,5 +19,9 @@
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
+#include "ryn/moments.h"
+#include "ryn/segment.h"
+#include "ryn/numerics.h"
+#include "ryn/color.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */

@@ -10,6 +10,7 @@
 #include "primitives/fill/fill.h"
 #include "primitives/stats/stats.h"
 #include "support/test_image.h"
+#include "two_plane_frame.h"
 
 namespace ryn::test {
 
@@ -56,7 +57,6 @@ inline std::vector<uint8_t> ExpectedInterleavedPixelation(const TestImage<uint8_
 }
 
 using InterleavedExport = IppStatus (*)(const uint8_t*, int, uint8_t*, int, IppiSize, int);
-using TwoPlaneExport = IppStatus (*)(uint8_t*, int, uint8_t*, int, IppiSize, int);
 
 struct FixedSizeExports {
   int blockSize;

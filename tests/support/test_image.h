@@ -56,7 +56,7 @@ class TestImage {
   // Every byte of the region set to `sentinel`: a pixel that a call should write and does not
   // keeps it.
   void FillBytes(uint8_t sentinel) {
-    for (int y = 0; y < height_; ++y) std::memset(&at(0, y), sentinel, static_cast<size_t>(width_) * sizeof(T));
+    for (int y = 0; y < height_; ++y) std::memset(RowStart(y), sentinel, static_cast<size_t>(width_) * sizeof(T));
   }
 
   // Random pixels in [low, high] (integers) or [low, high) (floats).
@@ -64,11 +64,13 @@ class TestImage {
     std::mt19937 rng(seed);
     for (int y = 0; y < height_; ++y) {
       for (int x = 0; x < width_; ++x) {
+        T value;
         if constexpr (std::is_floating_point_v<T>) {
-          at(x, y) = std::uniform_real_distribution<T>(low, high)(rng);
+          value = std::uniform_real_distribution<T>(low, high)(rng);
         } else {
-          at(x, y) = static_cast<T>(std::uniform_int_distribution<int64_t>(low, high)(rng));
+          value = static_cast<T>(std::uniform_int_distribution<int64_t>(low, high)(rng));
         }
+        std::memcpy(RowStart(y) + static_cast<size_t>(x) * sizeof(T), &value, sizeof(T));
       }
     }
   }
@@ -78,7 +80,7 @@ class TestImage {
     std::vector<uint8_t> bytes;
     bytes.reserve(static_cast<size_t>(width_) * height_ * sizeof(T));
     for (int y = 0; y < height_; ++y) {
-      const auto* row = reinterpret_cast<const uint8_t*>(&at(0, y));
+      const uint8_t* row = RowStart(y);
       bytes.insert(bytes.end(), row, row + static_cast<size_t>(width_) * sizeof(T));
     }
     return bytes;
@@ -107,6 +109,12 @@ class TestImage {
   }
 
  private:
+  // Row starts as bytes: pixels may lie at addresses that are not multiples of their size.
+  uint8_t* RowStart(int y) { return storage_.data() + offset_ + static_cast<size_t>(y) * static_cast<size_t>(step_); }
+  const uint8_t* RowStart(int y) const {
+    return storage_.data() + offset_ + static_cast<size_t>(y) * static_cast<size_t>(step_);
+  }
+
   bool InRegion(size_t i, size_t rowBytes) const {
     if (i < offset_) return false;
     const size_t relative = i - offset_;
