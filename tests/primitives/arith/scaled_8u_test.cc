@@ -19,10 +19,11 @@
 namespace ryn::test {
 namespace {
 
-// Every kind of scale factor: far below and at the saturating ones, the shifts up, none, each
-// rounding shift, the last meaningful ones and just past them, far above.
-constexpr int kScales[] = {INT_MIN, -100, -9, -8, -7, -6, -3, -1, 0, 1, 2, 3, 5, 7, 8, 9, 10, 15, 16, 17, 31, 100,
-                           INT_MAX};
+// Every kind of scale factor: far below and at the saturating ones, the shifts up, none, rounding
+// shifts, the last meaningful ones and just past them, far above.
+constexpr int kScales[] = {INT_MIN, -9, -8, -7, -3, -1, 0, 1, 2, 7, 8, 9, 10, 16, 17, INT_MAX};
+// The constant forms scale through the same code as the two-image forms: fewer scale factors.
+constexpr int kConstantScales[] = {INT_MIN, -8, -1, 0, 1, 3, 9, 17};
 
 // exact x 2^-scale rounded to nearest with ties to even, saturated to 0..255, computed in doubles
 // (exact for these magnitudes) rather than by the integer formula.
@@ -39,18 +40,26 @@ std::vector<uint8_t> RuleTable(int scale) {
   return table;
 }
 
-// The first pixel (x, y) of `image` that differs from expected(x, y), or "" if none does.
-std::string FirstMismatch(const TestImage<uint8_t>& image, const std::function<int(int, int)>& expected) {
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (image.at(x, y) != expected(x, y)) {
-        std::ostringstream text;
-        text << "at (" << x << ", " << y << "): " << int{image.at(x, y)} << " instead of " << expected(x, y);
-        return text.str();
-      }
-    }
-  }
-  return "";
+// expected(x, y) over a width x height region, row by row.
+std::vector<uint8_t> Expected(int width, int height, const std::function<int(int, int)>& expected) {
+  std::vector<uint8_t> pixels;
+  pixels.reserve(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(static_cast<uint8_t>(expected(x, y)));
+  return pixels;
+}
+
+// The first pixel (x, y) of `image` that differs from `expected` (as made by Expected), or "" if
+// none does.
+std::string FirstMismatch(const TestImage<uint8_t>& image, const std::vector<uint8_t>& expected) {
+  const std::vector<uint8_t> actual = image.Region();
+  if (actual == expected) return "";
+  const auto [at, wanted] = std::mismatch(actual.begin(), actual.end(), expected.begin());
+  const auto index = static_cast<int>(at - actual.begin());
+  std::ostringstream text;
+  text << "at (" << index % image.width() << ", " << index / image.width() << "): " << int{*at} << " instead of "
+       << int{*wanted};
+  return text.str();
 }
 
 // Pixel x in column x, or y in row y: together every pair of pixel values.
@@ -69,12 +78,20 @@ TestImage<uint8_t> Rows() {
 
 int Difference(int x, int y) { return std::max(0, x - y); }
 
+// The rule's results for pixel x in column x and y in row y: x + y, max(0, x - y), x y.
+std::tuple<std::vector<uint8_t>, std::vector<uint8_t>, std::vector<uint8_t>> ExpectedForEveryPair(int scale) {
+  const std::vector<uint8_t> rule = RuleTable(scale);
+  return {Expected(256, 256, [&](int x, int y) { return rule[x + y]; }),
+          Expected(256, 256, [&](int x, int y) { return rule[Difference(x, y)]; }),
+          Expected(256, 256, [&](int x, int y) { return rule[x * y]; })};
+}
+
 TEST(Scaled8u, TwoImagesFollowTheRuleForEveryPairAndScale) {
   const TestImage<uint8_t> columns = Columns(), rows = Rows();
   const IppiSize size = columns.size();
   for (int scale : kScales) {
     SCOPED_TRACE(::testing::Message() << "scale " << scale);
-    const std::vector<uint8_t> rule = RuleTable(scale);
+    const auto [sums, differences, products] = ExpectedForEveryPair(scale);
     ForEachBuild([&](Build) {
       TestImage<uint8_t> sum(256, 256, 3, 2), difference(256, 256, 0, 5), product = rows, differenceInPlace = columns;
       ASSERT_EQ(fnVCAIPP_Add_8u_C1R(columns.data(), rows.data(), sum.data(), size, columns.step(), rows.step(),
@@ -86,15 +103,15 @@ TEST(Scaled8u, TwoImagesFollowTheRuleForEveryPairAndScale) {
                 ippStsNoErr);
       ASSERT_EQ(fnVCAIPP_Mul_8u_C1IR(columns.data(), product.data(), size, columns.step(), product.step(), scale),
                 ippStsNoErr);
-      EXPECT_EQ(FirstMismatch(sum, [&](int x, int y) { return rule[x + y]; }), "");
-      EXPECT_EQ(FirstMismatch(difference, [&](int x, int y) { return rule[Difference(x, y)]; }), "");
-      EXPECT_EQ(FirstMismatch(product, [&](int x, int y) { return rule[x * y]; }), "");
+      EXPECT_EQ(FirstMismatch(sum, sums), "");
+      EXPECT_EQ(FirstMismatch(difference, differences), "");
+      EXPECT_EQ(FirstMismatch(product, products), "");
       for (const auto* image : {&sum, &difference, &product}) EXPECT_TRUE(image->GuardsIntact());
       if (scale == 0) {
         ASSERT_EQ(fnVCAIPP_Sub_8u_C1IR(rows.data(), differenceInPlace.data(), size, rows.step(),
                                        differenceInPlace.step()),
                   ippStsNoErr);
-        EXPECT_EQ(FirstMismatch(differenceInPlace, [&](int x, int y) { return Difference(x, y); }), "");
+        EXPECT_EQ(FirstMismatch(differenceInPlace, differences), "");
       }
     });
   }
@@ -105,9 +122,9 @@ TEST(Scaled8u, ConstantsFollowTheRuleForEveryPairAndScale) {
   TestImage<uint8_t> ramp(256, 1, 0, 3);
   for (int x = 0; x < 256; ++x) ramp.at(x, 0) = static_cast<uint8_t>(x);
   const IppiSize row{256, 1};
-  for (int scale : kScales) {
+  for (int scale : kConstantScales) {
     SCOPED_TRACE(::testing::Message() << "scale " << scale);
-    const std::vector<uint8_t> rule = RuleTable(scale);
+    const auto [sums, differences, products] = ExpectedForEveryPair(scale);
     ForEachBuild([&](Build build) {
       std::vector<TestImage<uint8_t>> results;
       for (int k = 0; k < 6; ++k) results.emplace_back(256, 256, 1, k);
@@ -124,11 +141,9 @@ TEST(Scaled8u, ConstantsFollowTheRuleForEveryPairAndScale) {
         ASSERT_EQ(fnVCAIPP_SubC_8u_C1IR(value, rowOf(4), row, step, scale), ippStsNoErr);
         ASSERT_EQ(fnVCAIPP_MulC_8u_C1IRSfs(rowOf(5), value, row, step, scale), ippStsNoErr);
       }
-      for (int k : {0, 3}) EXPECT_EQ(FirstMismatch(results[k], [&](int x, int y) { return rule[x + y]; }), "");
-      for (int k : {1, 4}) {
-        EXPECT_EQ(FirstMismatch(results[k], [&](int x, int y) { return rule[Difference(x, y)]; }), "");
-      }
-      for (int k : {2, 5}) EXPECT_EQ(FirstMismatch(results[k], [&](int x, int y) { return rule[x * y]; }), "");
+      for (int k : {0, 3}) EXPECT_EQ(FirstMismatch(results[k], sums), "");
+      for (int k : {1, 4}) EXPECT_EQ(FirstMismatch(results[k], differences), "");
+      for (int k : {2, 5}) EXPECT_EQ(FirstMismatch(results[k], products), "");
       for (const auto& image : results) EXPECT_TRUE(image.GuardsIntact());
     });
   }
@@ -141,7 +156,7 @@ TEST(Scaled8u, SquaresFollowTheRuleForEveryPixelAndScale) {
       TestImage<uint8_t> squares(256, 2, 3, 1);
       for (int x = 0; x < 256; ++x) squares.at(x, 0) = squares.at(x, 1) = static_cast<uint8_t>(x);
       ASSERT_EQ(fnVCAIPP_Sqr_8u_C1IRSfs(squares.data(), squares.size(), squares.step(), scale), ippStsNoErr);
-      EXPECT_EQ(FirstMismatch(squares, [&](int x, int) { return ByRule(x * x, scale); }), "");
+      EXPECT_EQ(FirstMismatch(squares, Expected(256, 2, [&](int x, int) { return ByRule(x * x, scale); })), "");
       EXPECT_TRUE(squares.GuardsIntact());
     });
   }
@@ -229,7 +244,7 @@ TEST(Scaled8u, ShortcutsWriteTheWholeRegionOnly) {
 
 // Every form under every build on odd shapes, padded and misaligned rows, in place and not.
 TEST(Scaled8u, BuildsMatchTheGenericCodeOnEveryShape) {
-  for (int scale : {-20, -2, 0, 1, 3, 9}) {
+  for (int scale : {-20, 0, 1, 9}) {
     SCOPED_TRACE(::testing::Message() << "scale " << scale);
     ForEachOddShape([&](const Shape& shape) {
       ExpectBuildsMatchGeneric([&](Build build) {
