@@ -72,7 +72,9 @@ RYN_API IppStatus fnVCAIPP_MaxEvery_8u_C1IR(const uint8_t* source, uint8_t* imag
  * (ippStsLUTNofLevelsErr). Pixel values below the first level and from the last level up map to
  * themselves; each rising pair of levels maps the pixel values from its first level up to (not
  * including) its second to the interpolated value rounded half up and clamped to 0..255; later
- * pairs win. Levels outside 0..256 are accepted: a pair covers the pixel values it reaches. */
+ * pairs win. Levels outside 0..256 are accepted and clamped: a pair's first level to 0..255,
+ * its second to 0..256; a pair one entry wide after clamping maps that entry to its first value
+ * (so a rising pair wholly at or above 256 sets entry 255). */
 RYN_API IppStatus fnVCAIPP_LUT_Linear_8u_C1R(const uint8_t* source, int sourceStep, uint8_t* destination,
                                              int destinationStep, IppiSize region, const int32_t* values,
                                              const int32_t* levels, int levelCount);

@@ -16,18 +16,18 @@ uint8_t TruncateToByte(double value) {
 
 }  // namespace
 
-// Levels outside 0..256 are clipped to the pixel values the pair covers; a pair that covers none
-// (both levels at or beyond an end) writes nothing, and the interpolation always uses the
-// unclipped levels.
+// A pair's first level is clamped to 0..255 and its second to 0..256, so every level is a valid
+// index whatever the caller passes: a pair at or beyond 256 narrows to entry 255 and a pair at or
+// below 0 to nothing. The interpolation keeps the unclamped levels.
 void BuildLinearTable(const int32_t* values, const int32_t* levels, int levelCount, uint8_t table[256]) {
   for (int v = 0; v < 256; ++v) table[v] = static_cast<uint8_t>(v);
   for (int k = 0; k + 1 < levelCount; ++k) {
     const int64_t low = levels[k];
     const int64_t high = levels[k + 1];
-    const int64_t first = std::max<int64_t>(low, 0);
-    const int64_t end = std::min<int64_t>(high, 256);
-    if (first >= end) continue;
-    if (high - low == 1) {
+    if (low >= high) continue;
+    const int64_t first = std::clamp<int64_t>(low, 0, 255);
+    const int64_t end = std::clamp<int64_t>(high, 0, 256);
+    if (end - first == 1) {
       table[first] = ClampToByte(values[k]);
       continue;
     }

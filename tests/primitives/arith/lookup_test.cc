@@ -63,19 +63,27 @@ TEST(LookUpLinear, TableRule) {
   EXPECT_EQ(TableOf({0, 10, 5, 20}, {0, 0, 255, 255})[8], 255);
 }
 
-// Levels outside 0..256 are clipped to the pixel values the pair reaches; the interpolation keeps
-// the real levels.
-TEST(LookUpLinear, LevelsOutsideThePixelRange) {
+// Levels outside 0..256 are clamped, the first level of a pair to 0..255 and the second to
+// 0..256, and never index outside the table; the interpolation keeps the real levels.
+TEST(LookUpLinear, LevelsOutsideThePixelRangeAreClamped) {
   EXPECT_EQ(TableOf({-100, 400}, {-100, 400}), Identity());
-  EXPECT_EQ(TableOf({-1000, 0}, {5, 5}), Identity());      // reaches no pixel value
-  EXPECT_EQ(TableOf({300, 400}, {0, 0}), Identity());      // reaches no pixel value, not even 255
-  EXPECT_EQ(TableOf({256, 257}, {0, 0}), Identity());
+  EXPECT_EQ(TableOf({-1000, 0}, {5, 5}), Identity());  // clamps to no entry
+  EXPECT_EQ(TableOf({INT32_MIN, INT32_MAX}, {INT32_MIN, INT32_MAX}), Identity());
   auto expected = Identity();
-  expected[0] = 110;  // the pair (-10, 1) at pixel 0: 100 + 10 x 1 + 0.5 truncated
-  EXPECT_EQ(TableOf({-10, 1}, {100, 111}), expected);
-  expected = Identity();
+  expected[255] = 3;  // clamped to the one entry 255: its first value
+  EXPECT_EQ(TableOf({300, 400}, {3, 9}), expected);
+  EXPECT_EQ(TableOf({256, 257}, {3, 9}), expected);
   expected[255] = 9;
   EXPECT_EQ(TableOf({255, 1000}, {9, 9}), expected);
+  expected = Identity();
+  expected[0] = 100;  // (-10, 1) clamps to the one entry 0
+  EXPECT_EQ(TableOf({-10, 1}, {100, 111}), expected);
+  expected[0] = 110;  // (-10, 2) interpolates from the real levels: 100 + 10 x 1 + 0.5 truncated
+  expected[1] = 111;
+  EXPECT_EQ(TableOf({-10, 2}, {100, 112}), expected);
+  expected = Identity();
+  for (int v = 250; v < 256; ++v) expected[v] = static_cast<uint8_t>(v - 250);  // slope 1 from 250 on
+  EXPECT_EQ(TableOf({250, 300}, {0, 50}), expected);
 }
 
 // The vector builds look up through shuffles of table chunks: every pixel value, random tables,
