@@ -16,6 +16,7 @@
 #include "ryn/fill.h"
 #include "ryn/copy.h"
 #include "ryn/logic.h"
+#include "ryn/arith.h"
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
