@@ -6,7 +6,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "primitives/filters/box_filter.h"
-#include "primitives/filters/float_filters.h"
+#include "primitives/filters/filters.h"
 #include "primitives/filters/kernel_filter.h"
 #include "support/test_image.h"
 

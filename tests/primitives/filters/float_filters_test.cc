@@ -1,5 +1,5 @@
 // Float filters: the general float kernel and the Gaussian border filter with its buffer.
-#include "primitives/filters/float_filters.h"
+#include "primitives/filters/filters.h"
 
 #include <gtest/gtest.h>
 
