@@ -38,10 +38,12 @@ template <class Sum>
 IppStatus SumWindows(const WindowLayout& layout, IppiSize mask, const BoxFinish& finish) {
   RowWindow window(layout);
   const int64_t span = layout.spanColumns;
-  ScratchBlock work(AlignedBytes<Sum>(span) + AlignedBytes<Sum>(span + 1));
+  const int64_t scratchBytes = AlignedBytes<Sum>(span + 1);
+  ScratchBlock work(AlignedBytes<Sum>(span) + kBoxScratchRows * scratchBytes);
   if (!window.Ready() || !work.Obtained()) return ippStsMemAllocErr;
   Sum* sums = work.As<Sum>();
-  const BoxRowJob job{mask.width, finish, work.As<uint8_t>() + AlignedBytes<Sum>(span)};
+  const BoxRowJob job{mask.width, mask.height, finish, work.As<uint8_t>() + AlignedBytes<Sum>(span),
+                      scratchBytes / static_cast<int64_t>(sizeof(Sum))};
   const auto destination = View(static_cast<uint8_t*>(const_cast<void*>(layout.destination)),
                                 layout.destinationStep, layout.region);
   const auto n = static_cast<size_t>(span);
@@ -62,10 +64,14 @@ IppStatus SumWindows(const WindowLayout& layout, IppiSize mask, const BoxFinish&
   return ippStsNoErr;
 }
 
-// 16-bit column sums while every window sum fits them, else 32-bit. 255 * mask area must be below
-// 2^32.
+// 16-bit column sums while every window sum fits them, or while a column does and the mask is at
+// most kWideWindowMaxWidth wide; else 32-bit. 255 * mask area must be below 2^32.
 inline IppStatus SumWindows8u(const WindowLayout& layout, IppiSize mask, const BoxFinish& finish) {
-  if (255 * int64_t{mask.width} * mask.height <= 0xFFFF) return SumWindows<uint16_t>(layout, mask, finish);
+  const bool windowFits = 255 * int64_t{mask.width} * mask.height <= 0xFFFF;
+  const bool columnFits = 255 * int64_t{mask.height} <= 0xFFFF;
+  if (windowFits || (columnFits && mask.width <= kWideWindowMaxWidth)) {
+    return SumWindows<uint16_t>(layout, mask, finish);
+  }
   return SumWindows<uint32_t>(layout, mask, finish);
 }
 

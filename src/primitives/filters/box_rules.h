@@ -62,12 +62,20 @@ inline uint8_t LargeMaskPixel(uint64_t sum, float reciprocal) {
 }
 
 // One output row from the column sums: window[x + i], i < maskWidth, are the sums that output
-// pixel x averages. `scratch` holds width + maskWidth sums for the row kernel's own use.
+// pixel x averages. `scratch` holds kBoxScratchRows rows of width + maskWidth sums,
+// `scratchStride` sums apart, for the row kernel's own use.
 struct BoxRowJob {
   int maskWidth;
+  int maskHeight;
   BoxFinish finish;
   void* scratch;
+  int64_t scratchStride;
 };
+constexpr int kBoxScratchRows = 5;
+
+// Windows of more than 257 pixels whose columns still fit 16-bit sums keep 16-bit column sums up
+// to this mask width (the row kernels then form the window sums from 16-bit parts).
+constexpr int kWideWindowMaxWidth = 64;
 
 // Float box sums, in a fixed order so that every build gives the same bits. Columns: masks up to
 // kDirectFloatMaskHeight rows sum their rows for every output row, ((rows[0][c] + rows[1][c]) +

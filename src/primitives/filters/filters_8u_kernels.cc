@@ -8,6 +8,7 @@
 
 #include <hwy/highway.h>
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -346,6 +347,140 @@ HWY_INLINE void BoxRow32With(const uint32_t* window, const BoxRowJob& job, uint8
       [&](size_t x) HWY_ATTR { out[x] = TailPixel(window, job, x); });
 }
 
+// Window sums as a few terms of level sums over 16-bit column sums. Level q (a power of two)
+// holds the sums of q consecutive column sums, built by doubling while they fit 16 bits; a window
+// is whole top-level terms plus its remainder. Windows of more than 257 pixels add their terms in
+// 16-bit lanes that wrap and count the wraps (carries of the adds, borrows of the subtractions,
+// which come last): S = low + 65536 * count, exactly.
+constexpr int kMaxLevelTerms = kWideWindowMaxWidth + 8;
+
+struct LevelTerm {
+  const uint16_t* level;  // at the term's offset
+  bool subtract;
+};
+
+struct LevelPlan {
+  LevelTerm terms[kMaxLevelTerms];
+  int count = 0;
+};
+
+// `columns` consecutive columns from `offset` as terms of the levels 2^topLevel, ..., 2, 1.
+HWY_INLINE void AddLevelTerms(LevelPlan& plan, const uint16_t* const* levels, int topLevel, int columns, int offset,
+                              bool subtract) {
+  for (int k = topLevel; k >= 0; --k) {
+    for (; columns >= (1 << k); columns -= 1 << k, offset += 1 << k) {
+      plan.terms[plan.count++] = LevelTerm{levels[k] + offset, subtract};
+    }
+  }
+}
+
+HWY_INLINE int BinaryTermCount(int columns, int top) {
+  return columns / top + std::popcount(static_cast<unsigned>(columns % top));
+}
+
+// Builds the levels in the job's scratch and plans the window: its remainder after the whole
+// top-level terms is either added in smaller levels, or replaced by one more top-level term ending
+// at the window's end minus the overlap, whichever takes fewer terms.
+HWY_INLINE LevelPlan PlanLevels(const uint16_t* window, const BoxRowJob& job, int width) {
+  const DU16 d;
+  const size_t lanes = hn::Lanes(d);
+  const int mw = job.maskWidth;
+  const int64_t columnMax = 255 * int64_t{job.maskHeight};
+  int topLevel = 0;
+  while (topLevel < kBoxScratchRows && (2 << topLevel) <= mw && (2 << topLevel) * columnMax <= 0xFFFF) ++topLevel;
+  const int top = 1 << topLevel;
+  const uint16_t* levels[kBoxScratchRows + 1] = {window};
+  const size_t n = static_cast<size_t>(width) + mw - 1;
+  for (int k = 1; k <= topLevel; ++k) {
+    const uint16_t* below = levels[k - 1];
+    uint16_t* level = static_cast<uint16_t*>(job.scratch) + (k - 1) * job.scratchStride;
+    const size_t count = n - (size_t{1} << k) + 1;
+    const size_t half = size_t{1} << (k - 1);
+    size_t c = 0;
+    for (; c + lanes <= count; c += lanes) {
+      hn::StoreU(hn::Add(hn::LoadU(d, below + c), hn::LoadU(d, below + c + half)), d, level + c);
+    }
+    for (; c < count; ++c) level[c] = static_cast<uint16_t>(below[c] + below[c + half]);
+    levels[k] = level;
+  }
+  LevelPlan plan;
+  const int whole = mw / top, rest = mw % top;
+  for (int j = 0; j < whole; ++j) AddLevelTerms(plan, levels, topLevel, top, j * top, false);
+  if (rest != 0) {
+    if (BinaryTermCount(rest, top) <= 1 + BinaryTermCount(top - rest, top)) {
+      AddLevelTerms(plan, levels, topLevel, rest, whole * top, false);
+    } else {
+      AddLevelTerms(plan, levels, topLevel, top, mw - top, false);
+      AddLevelTerms(plan, levels, topLevel, top - rest, mw - top, true);
+    }
+  }
+  return plan;
+}
+
+// The window sums at x: their 16-bit low halves and, when kCountWraps, their counts of 65536.
+template <bool kCountWraps>
+HWY_INLINE void LevelSums(const LevelPlan& plan, size_t x, hn::Vec<DU16>& low, hn::Vec<DU16>& count) {
+  const DU16 d;
+  low = hn::LoadU(d, plan.terms[0].level + x);
+  count = hn::Zero(d);
+  for (int t = 1; t < plan.count; ++t) {
+    const auto term = hn::LoadU(d, plan.terms[t].level + x);
+    if (plan.terms[t].subtract) {
+      if constexpr (kCountWraps) count = hn::Add(count, hn::VecFromMask(d, hn::Lt(low, term)));
+      low = hn::Sub(low, term);
+    } else {
+      low = hn::Add(low, term);
+      if constexpr (kCountWraps) count = hn::Sub(count, hn::VecFromMask(d, hn::Lt(low, term)));
+    }
+  }
+}
+
+// (S * m + r) >> shift in 16-bit lanes, for means whose r is a multiple of 65536 and whose
+// S * m + r stays below 2^32: the high half of that sum is MulHigh(low, m) + count * m + r / 65536
+// (the low half of low * m carries nothing into it), and the mean is that shifted.
+struct WideMean16 {
+  uint16_t multiplier;
+  uint16_t roundingHigh;
+  int shift;
+  HWY_INLINE hn::Vec<DU16> operator()(hn::Vec<DU16> low, hn::Vec<DU16> count) const {
+    const DU16 d;
+    const auto m = hn::Set(d, multiplier);
+    const auto high = hn::Add(hn::Add(hn::MulHigh(low, m), hn::Mul(count, m)), hn::Set(d, roundingHigh));
+    return hn::ShiftRightSame(high, shift - 16);
+  }
+};
+
+HWY_INLINE bool FitsWideMean16(const BoxFinish& f, int64_t area) {
+  return f.kind == BoxFinish::Kind::kMeanReciprocal && f.shift >= 17 && f.multiplier <= 0xFFFF &&
+         255 * area * f.multiplier + f.rounding <= 0xFFFFFFFFu;
+}
+
+template <bool kCountWraps, class Finish>
+HWY_INLINE void PlannedBoxRow(const LevelPlan& plan, const uint16_t* window, const BoxRowJob& job,
+                              uint8_t* HWY_RESTRICT out, int width, Finish finish) {
+  const DU16 d;
+  const D8 d8;
+  const DI32 d32;
+  ForEachVectorAligned(
+      d8, out, static_cast<size_t>(width),
+      [&](size_t x, auto aligned) HWY_ATTR {
+        hn::Vec<DU16> low, count;
+        LevelSums<kCountWraps>(plan, x, low, count);
+        if constexpr (std::is_same_v<Finish, WideMean16>) {
+          StoreVector(aligned, hn::DemoteTo(d8, hn::BitCast(DI16(), finish(low, count))), d8, out + x);
+        } else if constexpr (kFinishes16<Finish>) {
+          StoreVector(aligned, hn::DemoteTo(d8, hn::BitCast(DI16(), finish(low))), d8, out + x);
+        } else {
+          // Interleaving the low halves with the counts makes the 32-bit sums; the per-block pack
+          // puts the pixels back in order.
+          const auto lower = finish(hn::BitCast(d32, hn::InterleaveLower(d, low, count)));
+          const auto upper = finish(hn::BitCast(d32, hn::InterleaveUpper(d, low, count)));
+          StoreVector(aligned, hn::DemoteTo(d8, hn::ReorderDemote2To(DI16(), lower, upper)), d8, out + x);
+        }
+      },
+      [&](size_t x) HWY_ATTR { out[x] = TailPixel(window, job, x); });
+}
+
 // Calls row(finish) with the finish functor of f; `generalMean` is the finish of a mean with a
 // general mask.
 template <class Row, class GeneralMean>
@@ -372,14 +507,35 @@ HWY_INLINE void WithFinish(const BoxFinish& f, Row row, GeneralMean generalMean)
   }
 }
 
+// Masks up to kDirectBoxMaskWidth columns add their columns directly; up to kWideWindowMaxWidth,
+// level terms; wider ones the split or prefix sums of PrepareWindowSums.
 HWY_INLINE void BoxRow(const uint16_t* window, const BoxRowJob& job, uint8_t* out, int width) {
   const BoxFinish& f = job.finish;
-  const auto row = [&](auto finish) HWY_ATTR { BoxRow16With(window, job, out, width, finish); };
-  WithFinish(f, row, [&]() HWY_ATTR {
+  const int64_t area = int64_t{job.maskWidth} * job.maskHeight;
+  const auto generalMean16 = [&](auto row) HWY_ATTR {
     const auto multiplier = static_cast<uint16_t>(f.multiplier);
     if (f.shift >= 17) return row(MeanHighShift{multiplier, f.shift});
     row(MeanLowShift{multiplier, f.shift});
-  });
+  };
+  if (255 * area > 0xFFFF) {
+    const LevelPlan plan = PlanLevels(window, job, width);
+    if (FitsWideMean16(f, area)) {
+      return PlannedBoxRow<true>(plan, window, job, out, width,
+                                 WideMean16{static_cast<uint16_t>(f.multiplier),
+                                            static_cast<uint16_t>(f.rounding >> 16), f.shift});
+    }
+    const auto row = [&](auto finish) HWY_ATTR {
+      if constexpr (!kFinishes16<decltype(finish)>) PlannedBoxRow<true>(plan, window, job, out, width, finish);
+    };
+    return WithFinish(f, row, [&]() HWY_ATTR { row(MeanReciprocal32{f.multiplier, f.rounding, f.shift}); });
+  }
+  if (job.maskWidth > kDirectBoxMaskWidth && job.maskWidth <= kWideWindowMaxWidth) {
+    const LevelPlan plan = PlanLevels(window, job, width);
+    const auto row = [&](auto finish) HWY_ATTR { PlannedBoxRow<false>(plan, window, job, out, width, finish); };
+    return WithFinish(f, row, [&]() HWY_ATTR { generalMean16(row); });
+  }
+  const auto row = [&](auto finish) HWY_ATTR { BoxRow16With(window, job, out, width, finish); };
+  WithFinish(f, row, [&]() HWY_ATTR { generalMean16(row); });
 }
 
 HWY_INLINE void BoxRow(const uint32_t* window, const BoxRowJob& job, uint8_t* out, int width) {
