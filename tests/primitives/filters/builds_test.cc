@@ -40,7 +40,7 @@ TestImage<T> DestinationFor(const Shape& shape, Build build) {
 // Masks of every row kernel: direct, level terms, wide windows counting wraps (with each finish),
 // the split and prefix sums of wide masks, 32-bit and 64-bit column sums.
 const std::vector<IppiSize> kBoxMasks = {{3, 3},  {5, 5},  {7, 7},   {2, 1},  {15, 15}, {16, 16}, {17, 17},
-                                         {31, 31}, {64, 4}, {9, 40}, {70, 2}, {130, 1}, {3, 300}, {91, 91}};
+                                         {31, 31}, {64, 4}, {9, 40}, {5, 200}, {70, 2}, {130, 1}, {3, 300}, {91, 91}};
 
 TEST(FilterBuilds, BoxMeans) {
   for (const IppiSize mask : kBoxMasks) {
