@@ -56,7 +56,7 @@ class TestImage {
   // Every byte of the region set to `sentinel`: a pixel that a call should write and does not
   // keeps it.
   void FillBytes(uint8_t sentinel) {
-    for (int y = 0; y < height_; ++y) std::memset(&at(0, y), sentinel, static_cast<size_t>(width_) * sizeof(T));
+    for (int y = 0; y < height_; ++y) std::memset(RowStart(y), sentinel, static_cast<size_t>(width_) * sizeof(T));
   }
 
   // Random pixels in [low, high] (integers) or [low, high) (floats).
@@ -78,7 +78,7 @@ class TestImage {
     std::vector<uint8_t> bytes;
     bytes.reserve(static_cast<size_t>(width_) * height_ * sizeof(T));
     for (int y = 0; y < height_; ++y) {
-      const auto* row = reinterpret_cast<const uint8_t*>(&at(0, y));
+      const uint8_t* row = RowStart(y);
       bytes.insert(bytes.end(), row, row + static_cast<size_t>(width_) * sizeof(T));
     }
     return bytes;
@@ -107,6 +107,11 @@ class TestImage {
   }
 
  private:
+  // Row y as bytes: no pixel reference is formed, so rows at any address (steps that are not a
+  // multiple of the pixel size) can be filled and compared.
+  uint8_t* RowStart(int y) { return storage_.data() + offset_ + static_cast<size_t>(y) * step_; }
+  const uint8_t* RowStart(int y) const { return storage_.data() + offset_ + static_cast<size_t>(y) * step_; }
+
   bool InRegion(size_t i, size_t rowBytes) const {
     if (i < offset_) return false;
     const size_t relative = i - offset_;

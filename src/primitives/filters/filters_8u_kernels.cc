@@ -378,18 +378,44 @@ HWY_INLINE int BinaryTermCount(int columns, int top) {
   return columns / top + std::popcount(static_cast<unsigned>(columns % top));
 }
 
-// Builds the levels in the job's scratch and plans the window: its remainder after the whole
-// top-level terms is either added in smaller levels, or replaced by one more top-level term ending
-// at the window's end minus the overlap, whichever takes fewer terms.
-HWY_INLINE LevelPlan PlanLevels(const uint16_t* window, const BoxRowJob& job, int width) {
+// The terms of a window over levels up to 2^topLevel: whole top-level terms, then the remainder
+// either in smaller levels or as one more top-level term ending at the window's end minus the
+// overlap, whichever takes fewer terms.
+HWY_INLINE LevelPlan PlanTerms(const uint16_t* const* levels, int topLevel, int mw) {
+  const int top = 1 << topLevel;
+  LevelPlan plan;
+  const int whole = mw / top, rest = mw % top;
+  for (int j = 0; j < whole; ++j) AddLevelTerms(plan, levels, topLevel, top, j * top, false);
+  if (rest != 0) {
+    if (BinaryTermCount(rest, top) <= 1 + BinaryTermCount(top - rest, top)) {
+      AddLevelTerms(plan, levels, topLevel, rest, whole * top, false);
+    } else {
+      AddLevelTerms(plan, levels, topLevel, top, mw - top, false);
+      AddLevelTerms(plan, levels, topLevel, top - rest, mw - top, true);
+    }
+  }
+  return plan;
+}
+
+// Chooses the top level by cost: each level is one more pass over the row (about 1.5 times the
+// cost of a term), each term beyond the first one more vector add per output (two more when the
+// wraps are counted). Then builds the levels in the job's scratch and plans the window.
+HWY_INLINE LevelPlan PlanLevels(const uint16_t* window, const BoxRowJob& job, int width, bool countWraps) {
   const DU16 d;
   const size_t lanes = hn::Lanes(d);
   const int mw = job.maskWidth;
   const int64_t columnMax = 255 * int64_t{job.maskHeight};
-  int topLevel = 0;
-  while (topLevel < kBoxScratchRows && (2 << topLevel) <= mw && (2 << topLevel) * columnMax <= 0xFFFF) ++topLevel;
-  const int top = 1 << topLevel;
+  int fittingLevels = 0;
+  while (fittingLevels < kBoxScratchRows && (2 << fittingLevels) <= mw && (2 << fittingLevels) * columnMax <= 0xFFFF) {
+    ++fittingLevels;
+  }
   const uint16_t* levels[kBoxScratchRows + 1] = {window};
+  int topLevel = 0;
+  int bestCost = std::numeric_limits<int>::max();
+  for (int k = 0; k <= fittingLevels; ++k) {
+    const int cost = 3 * k + (countWraps ? 6 : 2) * (PlanTerms(levels, k, mw).count - 1);
+    if (cost < bestCost) bestCost = cost, topLevel = k;
+  }
   const size_t n = static_cast<size_t>(width) + mw - 1;
   for (int k = 1; k <= topLevel; ++k) {
     const uint16_t* below = levels[k - 1];
@@ -403,18 +429,7 @@ HWY_INLINE LevelPlan PlanLevels(const uint16_t* window, const BoxRowJob& job, in
     for (; c < count; ++c) level[c] = static_cast<uint16_t>(below[c] + below[c + half]);
     levels[k] = level;
   }
-  LevelPlan plan;
-  const int whole = mw / top, rest = mw % top;
-  for (int j = 0; j < whole; ++j) AddLevelTerms(plan, levels, topLevel, top, j * top, false);
-  if (rest != 0) {
-    if (BinaryTermCount(rest, top) <= 1 + BinaryTermCount(top - rest, top)) {
-      AddLevelTerms(plan, levels, topLevel, rest, whole * top, false);
-    } else {
-      AddLevelTerms(plan, levels, topLevel, top, mw - top, false);
-      AddLevelTerms(plan, levels, topLevel, top - rest, mw - top, true);
-    }
-  }
-  return plan;
+  return PlanTerms(levels, topLevel, mw);
 }
 
 // The window sums at x: their 16-bit low halves and, when kCountWraps, their counts of 65536.
@@ -507,8 +522,8 @@ HWY_INLINE void WithFinish(const BoxFinish& f, Row row, GeneralMean generalMean)
   }
 }
 
-// Masks up to kDirectBoxMaskWidth columns add their columns directly; up to kWideWindowMaxWidth,
-// level terms; wider ones the split or prefix sums of PrepareWindowSums.
+// Masks up to kWideWindowMaxWidth columns add level terms (level 0 alone: the columns directly);
+// wider ones the split or prefix sums of PrepareWindowSums.
 HWY_INLINE void BoxRow(const uint16_t* window, const BoxRowJob& job, uint8_t* out, int width) {
   const BoxFinish& f = job.finish;
   const int64_t area = int64_t{job.maskWidth} * job.maskHeight;
@@ -518,7 +533,7 @@ HWY_INLINE void BoxRow(const uint16_t* window, const BoxRowJob& job, uint8_t* ou
     row(MeanLowShift{multiplier, f.shift});
   };
   if (255 * area > 0xFFFF) {
-    const LevelPlan plan = PlanLevels(window, job, width);
+    const LevelPlan plan = PlanLevels(window, job, width, true);
     if (FitsWideMean16(f, area)) {
       return PlannedBoxRow<true>(plan, window, job, out, width,
                                  WideMean16{static_cast<uint16_t>(f.multiplier),
@@ -529,8 +544,8 @@ HWY_INLINE void BoxRow(const uint16_t* window, const BoxRowJob& job, uint8_t* ou
     };
     return WithFinish(f, row, [&]() HWY_ATTR { row(MeanReciprocal32{f.multiplier, f.rounding, f.shift}); });
   }
-  if (job.maskWidth > kDirectBoxMaskWidth && job.maskWidth <= kWideWindowMaxWidth) {
-    const LevelPlan plan = PlanLevels(window, job, width);
+  if (job.maskWidth <= kWideWindowMaxWidth) {
+    const LevelPlan plan = PlanLevels(window, job, width, false);
     const auto row = [&](auto finish) HWY_ATTR { PlannedBoxRow<false>(plan, window, job, out, width, finish); };
     return WithFinish(f, row, [&]() HWY_ATTR { generalMean16(row); });
   }
