@@ -31,7 +31,7 @@ namespace ryn::filters {
 namespace HWY_NAMESPACE {
 namespace {
 namespace hn = hwy::HWY_NAMESPACE;
-using ryn::HWY_NAMESPACE::ForEachVectorAligned;
+using ryn::HWY_NAMESPACE::ForEachVectorAlignedOverlapping;
 using ryn::HWY_NAMESPACE::StoreVector;
 
 using DF = hn::ScalableTag<float>;
@@ -68,7 +68,7 @@ HWY_INLINE void BoxRow32f(const float* window, int maskWidth, float reciprocal, 
   if (maskWidth > kDirectFloatMaskWidth) return RunningBoxRow32f(window, maskWidth, reciprocal, out, width);
   const DF d;
   const auto scale = hn::Set(d, reciprocal);
-  ForEachVectorAligned(
+  ForEachVectorAlignedOverlapping(
       d, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
         auto sum = hn::LoadU(d, window + x);

@@ -1,6 +1,7 @@
 // Processor builds of the 8-bit filters (box mean, fixed Gaussians and high-pass, integer
 // kernel), compiled once per Highway target, and the dispatched operations that bind them.
-// Output rows are stored through ForEachVectorAligned; every integer sum equals the generic one
+// Output rows are stored through ForEachVectorAlignedOverlapping (outputs never depend on the
+// destination: in place, the filters read saved rows); every integer sum equals the generic one
 // exactly.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "src/primitives/filters/filters_8u_kernels.cc"
@@ -33,7 +34,7 @@ namespace ryn::filters {
 namespace HWY_NAMESPACE {
 namespace {
 namespace hn = hwy::HWY_NAMESPACE;
-using ryn::HWY_NAMESPACE::ForEachVectorAligned;
+using ryn::HWY_NAMESPACE::ForEachVectorAlignedOverlapping;
 using ryn::HWY_NAMESPACE::StoreVector;
 
 using DU16 = hn::ScalableTag<uint16_t>;
@@ -85,7 +86,7 @@ HWY_INLINE void PairedKernelRow(const KernelRows& k, uint8_t* HWY_RESTRICT out, 
   const DU32 du32;
   const D8 d8;
   const int pairs = (k.kernelHeight + 1) / 2;
-  ForEachVectorAligned(
+  ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
         VI32 low = hn::Zero(d32);
@@ -315,7 +316,7 @@ HWY_INLINE void BoxRow16With(const uint16_t* window, const BoxRowJob& job, uint8
   const D8 d8;
   const DI32 d32;
   const auto w = PrepareWindowSums(window, width, job.maskWidth, static_cast<uint16_t*>(job.scratch));
-  ForEachVectorAligned(
+  ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
         const auto sums = WindowSums(d, w, x);
@@ -339,7 +340,7 @@ HWY_INLINE void BoxRow32With(const uint32_t* window, const BoxRowJob& job, uint8
   const DI32 d32;
   const D8Quarter d8;
   const auto w = PrepareWindowSums(window, width, job.maskWidth, static_cast<uint32_t*>(job.scratch));
-  ForEachVectorAligned(
+  ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
         StoreVector(aligned, hn::DemoteTo(d8, finish(hn::BitCast(d32, WindowSums(d, w, x)))), d8, out + x);
@@ -476,7 +477,7 @@ HWY_INLINE void PlannedBoxRow(const LevelPlan& plan, const uint16_t* window, con
   const DU16 d;
   const D8 d8;
   const DI32 d32;
-  ForEachVectorAligned(
+  ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
         hn::Vec<DU16> low, count;
@@ -522,8 +523,8 @@ HWY_INLINE void WithFinish(const BoxFinish& f, Row row, GeneralMean generalMean)
   }
 }
 
-// Masks up to kWideWindowMaxWidth columns add level terms (level 0 alone: the columns directly);
-// wider ones the split or prefix sums of PrepareWindowSums.
+// Windows whose sums fit 16 bits: the direct, split or prefix sums of PrepareWindowSums; wider
+// ones: level terms counting their wraps.
 HWY_INLINE void BoxRow(const uint16_t* window, const BoxRowJob& job, uint8_t* out, int width) {
   const BoxFinish& f = job.finish;
   const int64_t area = int64_t{job.maskWidth} * job.maskHeight;
@@ -543,11 +544,6 @@ HWY_INLINE void BoxRow(const uint16_t* window, const BoxRowJob& job, uint8_t* ou
       if constexpr (!kFinishes16<decltype(finish)>) PlannedBoxRow<true>(plan, window, job, out, width, finish);
     };
     return WithFinish(f, row, [&]() HWY_ATTR { row(MeanReciprocal32{f.multiplier, f.rounding, f.shift}); });
-  }
-  if (job.maskWidth <= kWideWindowMaxWidth) {
-    const LevelPlan plan = PlanLevels(window, job, width, false);
-    const auto row = [&](auto finish) HWY_ATTR { PlannedBoxRow<false>(plan, window, job, out, width, finish); };
-    return WithFinish(f, row, [&]() HWY_ATTR { generalMean16(row); });
   }
   const auto row = [&](auto finish) HWY_ATTR { BoxRow16With(window, job, out, width, finish); };
   WithFinish(f, row, [&]() HWY_ATTR { generalMean16(row); });
@@ -587,7 +583,7 @@ HWY_INLINE void Gauss3Row(const uint8_t* const* rows, uint16_t* scratch, uint8_t
   for (; t < columns; ++t) {
     scratch[t] = static_cast<uint16_t>(*At(rows[0], t, 1) + 2 * *At(rows[1], t, 1) + *At(rows[2], t, 1));
   }
-  ForEachVectorAligned(
+  ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
         const auto sum = hn::Add(hn::Add(hn::LoadU(d, scratch + x), hn::LoadU(d, scratch + x + 2)),
@@ -644,7 +640,7 @@ HWY_INLINE void Gauss5Row(const uint8_t* const* rows, uint16_t* scratch, uint8_t
     const auto shifted = hn::BitCast(di32, hn::Add(scaled, hn::Set(df, 12582912.0f)));
     return hn::Sub(shifted, hn::Set(di32, 0x4B400000));
   };
-  ForEachVectorAligned(
+  ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
         const auto o = hn::Add(hn::LoadU(d, outer + x), hn::LoadU(d, outer + x + 4));
@@ -678,7 +674,7 @@ HWY_INLINE void HipassRow(const uint8_t* const* rows, uint16_t* scratch, uint8_t
     for (int j = 0; j < kSize; ++j) sum += *At(rows[j], t, kRadius);
     scratch[t] = static_cast<uint16_t>(sum);
   }
-  ForEachVectorAligned(
+  ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
         auto sum = hn::LoadU(d, scratch + x);
