@@ -42,14 +42,14 @@ using VF = hn::Vec<DF>;
 
 HWY_INLINE void DirectColumnSums32f(float* HWY_RESTRICT sums, const float* const* rows, int count, size_t n) {
   const DF d;
-  const size_t lanes = hn::Lanes(d);
-  size_t c = 0;
-  for (; c + lanes <= n; c += lanes) {
-    auto sum = hn::LoadU(d, rows[0] + c);
-    for (int r = 1; r < count; ++r) sum = hn::Add(sum, hn::LoadU(d, rows[r] + c));
-    hn::StoreU(sum, d, sums + c);
-  }
-  for (; c < n; ++c) sums[c] = DirectColumnSum32f(rows, count, c);
+  ForEachVectorAlignedOverlapping(
+      d, sums, n,
+      [&](size_t c, auto aligned) HWY_ATTR {
+        auto sum = hn::LoadU(d, rows[0] + c);
+        for (int r = 1; r < count; ++r) sum = hn::Add(sum, hn::LoadU(d, rows[r] + c));
+        StoreVector(aligned, sum, d, sums + c);
+      },
+      [&](size_t c) HWY_ATTR { sums[c] = DirectColumnSum32f(rows, count, c); });
 }
 
 HWY_INLINE void UpdateColumnSums32f(float* HWY_RESTRICT sums, const float* enter, const float* leave, size_t n) {
@@ -88,7 +88,8 @@ struct Chains {
 };
 
 // first(c, chains) starts the sums of the vectors at c, c + lanes, ...; next(c, t, sums, chains)
-// adds term t. Every whole vector of the n outputs, then scalar(c) for the rest.
+// adds term t. Every whole vector of the n outputs, then one vector ending at n that overlaps the
+// previous one (the outputs never depend on `out`), or scalar(c) for rows shorter than a vector.
 template <class First, class Next, class Scalar>
 HWY_INLINE void StoreSums(size_t n, int terms, float* HWY_RESTRICT out, First first, Next next, Scalar scalar) {
   const DF d;
@@ -99,12 +100,16 @@ HWY_INLINE void StoreSums(size_t n, int terms, float* HWY_RESTRICT out, First fi
     for (int t = 1; t < terms; ++t) next(c, t, sums, kChains);
     for (size_t v = 0; v < kChains; ++v) hn::StoreU(sums.v[v], d, out + c + v * lanes);
   }
-  for (; c + lanes <= n; c += lanes) {
+  if (n < lanes) {
+    for (; c < n; ++c) scalar(c);
+    return;
+  }
+  for (; c < n; c += lanes) {
+    if (c + lanes > n) c = n - lanes;
     Chains sums = first(c, 1);
     for (int t = 1; t < terms; ++t) next(c, t, sums, 1);
     hn::StoreU(sums.v[0], d, out + c);
   }
-  for (; c < n; ++c) scalar(c);
 }
 
 HWY_INLINE void WeightedSum(const float* const* inputs, const float* weights, int count, float* out, size_t n) {

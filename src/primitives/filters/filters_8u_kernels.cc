@@ -191,7 +191,6 @@ HWY_INLINE void PrefixSums(const Sum* HWY_RESTRICT sums, size_t n, Sum* HWY_REST
 template <class Sum>
 HWY_INLINE WindowTerms<Sum> PrepareWindowSums(const Sum* window, int width, int maskWidth, Sum* scratch) {
   const hn::ScalableTag<Sum> d;
-  const size_t lanes = hn::Lanes(d);
   const size_t n = static_cast<size_t>(width) + maskWidth - 1;
   WindowTerms<Sum> w{};
   w.maskWidth = maskWidth;
@@ -202,18 +201,18 @@ HWY_INLINE WindowTerms<Sum> PrepareWindowSums(const Sum* window, int width, int 
     int f = 1;
     while ((f + 1) * (f + 1) <= maskWidth) ++f;
     Sum* level = scratch;
-    const size_t count = n - f + 1;
-    size_t c = 0;
-    for (; c + lanes <= count; c += lanes) {
-      auto sum = hn::LoadU(d, window + c);
-      for (int i = 1; i < f; ++i) sum = hn::Add(sum, hn::LoadU(d, window + c + i));
-      hn::StoreU(sum, d, level + c);
-    }
-    for (; c < count; ++c) {
-      Sum sum = window[c];
-      for (int i = 1; i < f; ++i) sum = static_cast<Sum>(sum + window[c + i]);
-      level[c] = sum;
-    }
+    ForEachVectorAlignedOverlapping(
+        d, level, n - f + 1,
+        [&](size_t c, auto aligned) HWY_ATTR {
+          auto sum = hn::LoadU(d, window + c);
+          for (int i = 1; i < f; ++i) sum = hn::Add(sum, hn::LoadU(d, window + c + i));
+          StoreVector(aligned, sum, d, level + c);
+        },
+        [&](size_t c) HWY_ATTR {
+          Sum sum = window[c];
+          for (int i = 1; i < f; ++i) sum = static_cast<Sum>(sum + window[c + i]);
+          level[c] = sum;
+        });
     const int whole = maskWidth / f;
     for (int j = 0; j < whole; ++j) w.terms[w.count++] = level + j * f;
     for (int i = whole * f; i < maskWidth; ++i) w.terms[w.count++] = window + i;
@@ -403,7 +402,6 @@ HWY_INLINE LevelPlan PlanTerms(const uint16_t* const* levels, int topLevel, int 
 // wraps are counted). Then builds the levels in the job's scratch and plans the window.
 HWY_INLINE LevelPlan PlanLevels(const uint16_t* window, const BoxRowJob& job, int width, bool countWraps) {
   const DU16 d;
-  const size_t lanes = hn::Lanes(d);
   const int mw = job.maskWidth;
   const int64_t columnMax = 255 * int64_t{job.maskHeight};
   int fittingLevels = 0;
@@ -421,13 +419,13 @@ HWY_INLINE LevelPlan PlanLevels(const uint16_t* window, const BoxRowJob& job, in
   for (int k = 1; k <= topLevel; ++k) {
     const uint16_t* below = levels[k - 1];
     uint16_t* level = static_cast<uint16_t*>(job.scratch) + (k - 1) * job.scratchStride;
-    const size_t count = n - (size_t{1} << k) + 1;
     const size_t half = size_t{1} << (k - 1);
-    size_t c = 0;
-    for (; c + lanes <= count; c += lanes) {
-      hn::StoreU(hn::Add(hn::LoadU(d, below + c), hn::LoadU(d, below + c + half)), d, level + c);
-    }
-    for (; c < count; ++c) level[c] = static_cast<uint16_t>(below[c] + below[c + half]);
+    ForEachVectorAlignedOverlapping(
+        d, level, n - (size_t{1} << k) + 1,
+        [&](size_t c, auto aligned) HWY_ATTR {
+          StoreVector(aligned, hn::Add(hn::LoadU(d, below + c), hn::LoadU(d, below + c + half)), d, level + c);
+        },
+        [&](size_t c) HWY_ATTR { level[c] = static_cast<uint16_t>(below[c] + below[c + half]); });
     levels[k] = level;
   }
   return PlanTerms(levels, topLevel, mw);
@@ -572,17 +570,16 @@ HWY_INLINE const uint8_t* At(const uint8_t* row, size_t t, int radius) {
 HWY_INLINE void Gauss3Row(const uint8_t* const* rows, uint16_t* scratch, uint8_t* out, int width) {
   const DU16 d;
   const D8 d8;
-  const size_t lanes = hn::Lanes(d);
-  const size_t columns = static_cast<size_t>(width) + 2;
-  size_t t = 0;
-  for (; t + lanes <= columns; t += lanes) {
-    const auto sum = hn::Add(hn::Add(Load8(At(rows[0], t, 1)), Load8(At(rows[2], t, 1))),
-                             hn::ShiftLeft<1>(Load8(At(rows[1], t, 1))));
-    hn::StoreU(sum, d, scratch + t);
-  }
-  for (; t < columns; ++t) {
-    scratch[t] = static_cast<uint16_t>(*At(rows[0], t, 1) + 2 * *At(rows[1], t, 1) + *At(rows[2], t, 1));
-  }
+  ForEachVectorAlignedOverlapping(
+      d, scratch, static_cast<size_t>(width) + 2,
+      [&](size_t t, auto aligned) HWY_ATTR {
+        const auto sum = hn::Add(hn::Add(Load8(At(rows[0], t, 1)), Load8(At(rows[2], t, 1))),
+                                 hn::ShiftLeft<1>(Load8(At(rows[1], t, 1))));
+        StoreVector(aligned, sum, d, scratch + t);
+      },
+      [&](size_t t) HWY_ATTR {
+        scratch[t] = static_cast<uint16_t>(*At(rows[0], t, 1) + 2 * *At(rows[1], t, 1) + *At(rows[2], t, 1));
+      });
   ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {
@@ -600,32 +597,33 @@ HWY_INLINE void Gauss3Row(const uint8_t* const* rows, uint16_t* scratch, uint8_t
 HWY_INLINE void Gauss5Row(const uint8_t* const* rows, uint16_t* scratch, uint8_t* out, int width) {
   const DU16 d;
   const D8 d8;
-  const size_t lanes = hn::Lanes(d);
   const int64_t stride = FixedScratchStride(width);
   uint16_t* outer = scratch;
   uint16_t* middle = scratch + stride;
   uint16_t* centre = scratch + 2 * stride;
-  const size_t columns = static_cast<size_t>(width) + 4;
-  size_t t = 0;
-  for (; t + lanes <= columns; t += lanes) {
-    const auto o = hn::Add(Load8(At(rows[0], t, 2)), Load8(At(rows[4], t, 2)));
-    const auto m = hn::Add(Load8(At(rows[1], t, 2)), Load8(At(rows[3], t, 2)));
-    const auto c = Load8(At(rows[2], t, 2));
-    const auto weighted = [&](int wo, int wm, int wc) HWY_ATTR {
-      return hn::Add(hn::Add(hn::Mul(o, hn::Set(d, wo)), hn::Mul(m, hn::Set(d, wm))), hn::Mul(c, hn::Set(d, wc)));
-    };
-    hn::StoreU(weighted(2, 7, 12), d, outer + t);
-    hn::StoreU(weighted(7, 31, 52), d, middle + t);
-    hn::StoreU(weighted(12, 52, 127), d, centre + t);
-  }
-  for (; t < columns; ++t) {
-    const int o = *At(rows[0], t, 2) + *At(rows[4], t, 2);
-    const int m = *At(rows[1], t, 2) + *At(rows[3], t, 2);
-    const int c = *At(rows[2], t, 2);
-    outer[t] = static_cast<uint16_t>(2 * o + 7 * m + 12 * c);
-    middle[t] = static_cast<uint16_t>(7 * o + 31 * m + 52 * c);
-    centre[t] = static_cast<uint16_t>(12 * o + 52 * m + 127 * c);
-  }
+  ForEachVectorAlignedOverlapping(
+      d, outer, static_cast<size_t>(width) + 4,
+      [&](size_t t, auto aligned) HWY_ATTR {
+        const auto o = hn::Add(Load8(At(rows[0], t, 2)), Load8(At(rows[4], t, 2)));
+        const auto m = hn::Add(Load8(At(rows[1], t, 2)), Load8(At(rows[3], t, 2)));
+        const auto c = Load8(At(rows[2], t, 2));
+        const auto weighted = [&](int wo, int wm, int wc) HWY_ATTR {
+          return hn::Add(hn::Add(hn::Mul(o, hn::Set(d, wo)), hn::Mul(m, hn::Set(d, wm))),
+                         hn::Mul(c, hn::Set(d, wc)));
+        };
+        // The three scratch rows lie whole vectors apart, so they share the alignment of `outer`.
+        StoreVector(aligned, weighted(2, 7, 12), d, outer + t);
+        StoreVector(aligned, weighted(7, 31, 52), d, middle + t);
+        StoreVector(aligned, weighted(12, 52, 127), d, centre + t);
+      },
+      [&](size_t t) HWY_ATTR {
+        const int o = *At(rows[0], t, 2) + *At(rows[4], t, 2);
+        const int m = *At(rows[1], t, 2) + *At(rows[3], t, 2);
+        const int c = *At(rows[2], t, 2);
+        outer[t] = static_cast<uint16_t>(2 * o + 7 * m + 12 * c);
+        middle[t] = static_cast<uint16_t>(7 * o + 31 * m + 52 * c);
+        centre[t] = static_cast<uint16_t>(12 * o + 52 * m + 127 * c);
+      });
 
   // Widened by interleaving with zero and narrowed by a per-block pack, which together keep the
   // pixels in order. The sum is at most 571 * 255, so the scaled value lies in [0, 255] and needs
@@ -661,19 +659,18 @@ HWY_INLINE void HipassRow(const uint8_t* const* rows, uint16_t* scratch, uint8_t
   const DU16 d;
   const DI16 di;
   const D8 d8;
-  const size_t lanes = hn::Lanes(d);
-  const size_t columns = static_cast<size_t>(width) + 2 * kRadius;
-  size_t t = 0;
-  for (; t + lanes <= columns; t += lanes) {
-    auto sum = Load8(At(rows[0], t, kRadius));
-    for (int j = 1; j < kSize; ++j) sum = hn::Add(sum, Load8(At(rows[j], t, kRadius)));
-    hn::StoreU(sum, d, scratch + t);
-  }
-  for (; t < columns; ++t) {
-    int sum = 0;
-    for (int j = 0; j < kSize; ++j) sum += *At(rows[j], t, kRadius);
-    scratch[t] = static_cast<uint16_t>(sum);
-  }
+  ForEachVectorAlignedOverlapping(
+      d, scratch, static_cast<size_t>(width) + 2 * kRadius,
+      [&](size_t t, auto aligned) HWY_ATTR {
+        auto sum = Load8(At(rows[0], t, kRadius));
+        for (int j = 1; j < kSize; ++j) sum = hn::Add(sum, Load8(At(rows[j], t, kRadius)));
+        StoreVector(aligned, sum, d, scratch + t);
+      },
+      [&](size_t t) HWY_ATTR {
+        int sum = 0;
+        for (int j = 0; j < kSize; ++j) sum += *At(rows[j], t, kRadius);
+        scratch[t] = static_cast<uint16_t>(sum);
+      });
   ForEachVectorAlignedOverlapping(
       d8, out, static_cast<size_t>(width),
       [&](size_t x, auto aligned) HWY_ATTR {

@@ -14,8 +14,9 @@ namespace ryn::filters {
 // 3 for code 33, 5 for code 55, 0 for any other code.
 constexpr int MaskSizeOfCode(int maskCode) { return maskCode == 33 ? 3 : maskCode == 55 ? 5 : 0; }
 
-// The row kernels' scratch: three rows of width + 4 16-bit values, this many values apart.
-inline int64_t FixedScratchStride(int width) { return AlignedBytes<uint16_t>(int64_t{width} + 4) / 2; }
+// The row kernels' scratch: three rows of width + 4 16-bit values, this many values apart (whole
+// 64-byte lines, so that the three rows share their alignment against any vector size).
+inline int64_t FixedScratchStride(int width) { return (int64_t{width} + 4 + 31) / 32 * 32; }
 
 // 1/571 in single precision.
 inline const float kInverse571 = std::bit_cast<float>(0x3AE58C54u);
