@@ -47,9 +47,16 @@ TEST(FilterBuilds, BoxMeans) {
     SCOPED_TRACE(::testing::Message() << "mask " << mask.width << "x" << mask.height);
     const IppiPoint anchor{mask.width / 3, mask.height - 1};
     ForEachOddShape([&](const Shape& shape) {
-      if (shape.width > 200 && mask.width * mask.height > 300) return;  // one wide row per mask class is enough
+      // The sanitizer build is slow: every shape for two masks, two paddings for the others, and
+      // for masks of many pixels the vector tails up to 65 columns.
+      const bool wideRowMask = (mask.width == 3 && mask.height == 3) || (mask.width == 31 && mask.height == 31);
+      if (shape.width > 200 && !wideRowMask) return;
+      if (shape.padding == 1 && !wideRowMask) return;
+      if (mask.width * mask.height > 300 && shape.width > 65) return;
+      // Float sums take the same few paths for every mask of more than 300 pixels.
+      const bool withFloats = mask.width * mask.height <= 300;
       const auto source = SourceAround<uint8_t>(shape, mask, uint32_t(shape.width + mask.width));
-      const auto floats = SourceAround<float>(shape, mask, uint32_t(shape.height + mask.height));
+      const auto floats = SourceAround<float>(shape, withFloats ? mask : IppiSize{1, 1}, uint32_t(shape.height));
       ExpectBuildsMatchGeneric([&](Build build) {
         auto destination = DestinationFor<uint8_t>(shape, build);
         auto floatDestination = DestinationFor<float>(shape, build);
@@ -57,11 +64,13 @@ TEST(FilterBuilds, BoxMeans) {
         const IppStatus status = FilterBox8u(&source.at(anchor.x, anchor.y), source.step(), destination.data(),
                                              destination.step(), region, mask, anchor);
         const IppStatus floatStatus =
-            FilterBox32f(&floats.at(anchor.x, anchor.y), floats.step(), floatDestination.data(),
-                         floatDestination.step(), region, mask, anchor);
+            withFloats ? FilterBox32f(&floats.at(anchor.x, anchor.y), floats.step(), floatDestination.data(),
+                                      floatDestination.step(), region, mask, anchor)
+                       : ippStsNoErr;
         EXPECT_TRUE(destination.GuardsIntact());
         EXPECT_TRUE(floatDestination.GuardsIntact());
-        return std::tuple(status, Capture(destination), floatStatus, Capture(floatDestination));
+        return std::tuple(status, Capture(destination), floatStatus,
+                          withFloats ? Capture(floatDestination) : Snapshot{});
       });
     });
   }
