@@ -16,7 +16,6 @@
 #include "frame/checks.h"
 #include "frame/image_view.h"
 #include "frame/unaligned.h"
-#include "frame/vector_loops-inl.h"
 #include "primitives/filters/box_filter.h"
 #include "primitives/filters/box_rules.h"
 #include "primitives/filters/filters_checks.h"
@@ -31,25 +30,70 @@ namespace ryn::filters {
 namespace HWY_NAMESPACE {
 namespace {
 namespace hn = hwy::HWY_NAMESPACE;
-using ryn::HWY_NAMESPACE::ForEachVectorAlignedOverlapping;
-using ryn::HWY_NAMESPACE::StoreVector;
 
 using DF = hn::ScalableTag<float>;
 using VF = hn::Vec<DF>;
 
 // ------------------------------------------------------------------------------------------
+// Sums of several terms per output, formed four vectors at a time with the terms outermost, so
+// that each vector has its own chain of dependent adds, which would otherwise leave the adder
+// waiting; every output still adds its terms in the generic order.
+constexpr size_t kChains = 4;
+
+struct Chains {
+  VF v[kChains];
+};
+
+// first(c, chains) starts the sums of the vectors at c, c + lanes, ...; next(c, t, sums, chains)
+// adds term t; each sum is stored as finish(sum). Every whole vector of the n outputs, then one
+// vector ending at n that overlaps the previous one (the outputs never depend on `out`), or
+// scalar(c) for rows shorter than a vector.
+template <class First, class Next, class Finish, class Scalar>
+HWY_INLINE void StoreSums(size_t n, int terms, float* HWY_RESTRICT out, First first, Next next, Finish finish,
+                          Scalar scalar) {
+  const DF d;
+  const size_t lanes = hn::Lanes(d);
+  size_t c = 0;
+  for (; c + kChains * lanes <= n; c += kChains * lanes) {
+    Chains sums = first(c, kChains);
+    for (int t = 1; t < terms; ++t) next(c, t, sums, kChains);
+    for (size_t v = 0; v < kChains; ++v) hn::StoreU(finish(sums.v[v]), d, out + c + v * lanes);
+  }
+  if (n < lanes) {
+    for (; c < n; ++c) scalar(c);
+    return;
+  }
+  for (; c < n; c += lanes) {
+    if (c + lanes > n) c = n - lanes;
+    Chains sums = first(c, 1);
+    for (int t = 1; t < terms; ++t) next(c, t, sums, 1);
+    hn::StoreU(finish(sums.v[0]), d, out + c);
+  }
+}
+
+struct KeepSum {
+  HWY_INLINE VF operator()(VF sum) const { return sum; }
+};
+
+// ------------------------------------------------------------------------------------------
 // Box mean
 
+// Each column's rows are added in order, several columns' vectors at a time.
 HWY_INLINE void DirectColumnSums32f(float* HWY_RESTRICT sums, const float* const* rows, int count, size_t n) {
   const DF d;
-  ForEachVectorAlignedOverlapping(
-      d, sums, n,
-      [&](size_t c, auto aligned) HWY_ATTR {
-        auto sum = hn::LoadU(d, rows[0] + c);
-        for (int r = 1; r < count; ++r) sum = hn::Add(sum, hn::LoadU(d, rows[r] + c));
-        StoreVector(aligned, sum, d, sums + c);
+  const size_t lanes = hn::Lanes(d);
+  StoreSums(
+      n, count, sums,
+      [&](size_t c, size_t chains) HWY_ATTR {
+        Chains chain;
+        for (size_t v = 0; v < chains; ++v) chain.v[v] = hn::LoadU(d, rows[0] + c + v * lanes);
+        return chain;
       },
-      [&](size_t c) HWY_ATTR { sums[c] = DirectColumnSum32f(rows, count, c); });
+      [&](size_t c, int r, Chains& chain, size_t chains) HWY_ATTR {
+        const float* row = rows[r] + c;
+        for (size_t v = 0; v < chains; ++v) chain.v[v] = hn::Add(chain.v[v], hn::LoadU(d, row + v * lanes));
+      },
+      KeepSum{}, [&](size_t c) HWY_ATTR { sums[c] = DirectColumnSum32f(rows, count, c); });
 }
 
 HWY_INLINE void UpdateColumnSums32f(float* HWY_RESTRICT sums, const float* enter, const float* leave, size_t n) {
@@ -63,54 +107,33 @@ HWY_INLINE void UpdateColumnSums32f(float* HWY_RESTRICT sums, const float* enter
   for (; c < n; ++c) sums[c] = (sums[c] + LoadUnaligned(enter + c)) - LoadUnaligned(leave + c);
 }
 
+struct Scale {
+  VF reciprocal;
+  HWY_INLINE VF operator()(VF sum) const { return hn::Mul(sum, reciprocal); }
+};
+
+// Direct window sums added in order, several outputs' vectors at a time, then scaled.
 HWY_INLINE void BoxRow32f(const float* window, int maskWidth, float reciprocal, float* HWY_RESTRICT out,
                           int width) {
   if (maskWidth > kDirectFloatMaskWidth) return RunningBoxRow32f(window, maskWidth, reciprocal, out, width);
   const DF d;
-  const auto scale = hn::Set(d, reciprocal);
-  ForEachVectorAlignedOverlapping(
-      d, out, static_cast<size_t>(width),
-      [&](size_t x, auto aligned) HWY_ATTR {
-        auto sum = hn::LoadU(d, window + x);
-        for (int i = 1; i < maskWidth; ++i) sum = hn::Add(sum, hn::LoadU(d, window + x + i));
-        StoreVector(aligned, hn::Mul(sum, scale), d, out + x);
+  const size_t lanes = hn::Lanes(d);
+  StoreSums(
+      static_cast<size_t>(width), maskWidth, out,
+      [&](size_t x, size_t chains) HWY_ATTR {
+        Chains chain;
+        for (size_t v = 0; v < chains; ++v) chain.v[v] = hn::LoadU(d, window + x + v * lanes);
+        return chain;
       },
+      [&](size_t x, int i, Chains& chain, size_t chains) HWY_ATTR {
+        for (size_t v = 0; v < chains; ++v) chain.v[v] = hn::Add(chain.v[v], hn::LoadU(d, window + x + i + v * lanes));
+      },
+      Scale{hn::Set(d, reciprocal)},
       [&](size_t x) HWY_ATTR { StoreUnaligned(out + x, DirectWindowSum32f(window, maskWidth, x) * reciprocal); });
 }
 
 // ------------------------------------------------------------------------------------------
-// Weighted row sums: four vectors at a time, terms outermost, so that each vector has its own
-// chain of dependent adds, which would otherwise leave the adder waiting.
-constexpr size_t kChains = 4;
-
-struct Chains {
-  VF v[kChains];
-};
-
-// first(c, chains) starts the sums of the vectors at c, c + lanes, ...; next(c, t, sums, chains)
-// adds term t. Every whole vector of the n outputs, then one vector ending at n that overlaps the
-// previous one (the outputs never depend on `out`), or scalar(c) for rows shorter than a vector.
-template <class First, class Next, class Scalar>
-HWY_INLINE void StoreSums(size_t n, int terms, float* HWY_RESTRICT out, First first, Next next, Scalar scalar) {
-  const DF d;
-  const size_t lanes = hn::Lanes(d);
-  size_t c = 0;
-  for (; c + kChains * lanes <= n; c += kChains * lanes) {
-    Chains sums = first(c, kChains);
-    for (int t = 1; t < terms; ++t) next(c, t, sums, kChains);
-    for (size_t v = 0; v < kChains; ++v) hn::StoreU(sums.v[v], d, out + c + v * lanes);
-  }
-  if (n < lanes) {
-    for (; c < n; ++c) scalar(c);
-    return;
-  }
-  for (; c < n; c += lanes) {
-    if (c + lanes > n) c = n - lanes;
-    Chains sums = first(c, 1);
-    for (int t = 1; t < terms; ++t) next(c, t, sums, 1);
-    hn::StoreU(sums.v[0], d, out + c);
-  }
-}
+// Kernel and Gaussian rows
 
 HWY_INLINE void WeightedSum(const float* const* inputs, const float* weights, int count, float* out, size_t n) {
   const DF d;
@@ -130,7 +153,7 @@ HWY_INLINE void WeightedSum(const float* const* inputs, const float* weights, in
           sums.v[v] = hn::Add(sums.v[v], hn::Mul(weight, hn::LoadU(d, input + v * lanes)));
         }
       },
-      [&](size_t c) HWY_ATTR { StoreUnaligned(out + c, WeightedSumAt(inputs, weights, count, c)); });
+      KeepSum{}, [&](size_t c) HWY_ATTR { StoreUnaligned(out + c, WeightedSumAt(inputs, weights, count, c)); });
 }
 
 HWY_INLINE void SymmetricSum(const float* const* inputs, const float* weights, int count, float* out, size_t n) {
@@ -154,7 +177,7 @@ HWY_INLINE void SymmetricSum(const float* const* inputs, const float* weights, i
           sums.v[v] = hn::Add(sums.v[v], hn::Mul(weight, pair));
         }
       },
-      [&](size_t c) HWY_ATTR { StoreUnaligned(out + c, SymmetricSumAt(inputs, weights, count, c)); });
+      KeepSum{}, [&](size_t c) HWY_ATTR { StoreUnaligned(out + c, SymmetricSumAt(inputs, weights, count, c)); });
 }
 
 }  // namespace
