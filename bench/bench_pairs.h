@@ -5,8 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace ryn::bench {
 
@@ -43,6 +46,28 @@ inline void Ours(const std::string& operation, FrameSize size, BodyFactory setup
 inline void Peer(const std::string& peer, const std::string& operation, FrameSize size, BodyFactory setup,
                  std::function<int64_t(FrameSize)> bytes = {}) {
   Register("peer/" + peer + "/" + operation + "/" + SizeName(size), size, std::move(setup), std::move(bytes));
+}
+
+// Zeroed memory whose first byte lies `offset` bytes past a 64-byte boundary: images and vectors
+// at the addresses callers' regions start at (a zone inside a frame, a plane from another
+// allocator). `data` stays valid while `storage` lives.
+struct OffsetBuffer {
+  std::shared_ptr<std::vector<uint8_t>> storage;
+  uint8_t* data;
+};
+
+inline OffsetBuffer BufferAt(size_t bytes, size_t offset) {
+  auto storage = std::make_shared<std::vector<uint8_t>>(bytes + 64 + offset);
+  const size_t toBoundary = (64 - reinterpret_cast<uintptr_t>(storage->data()) % 64) % 64;
+  uint8_t* data = storage->data() + toBoundary + offset;
+  return OffsetBuffer{std::move(storage), data};
+}
+
+// The offsets past a 64-byte boundary at which memory-bound operations are measured.
+inline constexpr int kOffsets[] = {0, 1, 16};
+
+inline std::string AtOffset(const std::string& operation, int offset) {
+  return operation + " offset " + std::to_string(offset);
 }
 
 // Runs `registerAll` before main's benchmark run.

@@ -40,6 +40,47 @@ BodyFactory Memset(int bytesPerPixel) {
   };
 }
 
+BodyFactory MemsetAt(int bytesPerPixel, int offset) {
+  return [bytesPerPixel, offset](FrameSize s) -> std::function<void()> {
+    const size_t bytes = size_t(s.width) * s.height * bytesPerPixel;
+    OffsetBuffer buffer = BufferAt(bytes, offset);
+    return [buffer, bytes] { std::memset(buffer.data, 7, bytes); };
+  };
+}
+
+// Fills and copies whose destination starts `offset` bytes past a 64-byte boundary, against memset
+// and memcpy at the same address: the vector stores must not straddle cache lines wherever the
+// first pixel lies.
+void RegisterOffsets(FrameSize size, int offset) {
+  Ours(AtOffset("Set_8u_C1R", offset), size, [offset](FrameSize s) -> std::function<void()> {
+    OffsetBuffer image = BufferAt(Traffic<1>(s), offset);
+    return [image, s] { fnVCAIPP_Set_8u_C1R(image.data, Roi(s), s.width, 77); };
+  }, Traffic<1>);
+  Peer("memset", AtOffset("Set_8u_C1R", offset), size, MemsetAt(1, offset), Traffic<1>);
+
+  Ours(AtOffset("Set_32f_C1R", offset), size, [offset](FrameSize s) -> std::function<void()> {
+    OffsetBuffer image = BufferAt(Traffic<4>(s), offset);
+    return [image, s] {
+      fnVCAIPP_Set_32f_C1R(reinterpret_cast<float*>(image.data), Roi(s), s.width * 4, 0.25f);
+    };
+  }, Traffic<4>);
+  Peer("memset", AtOffset("Set_32f_C1R", offset), size, MemsetAt(4, offset), Traffic<4>);
+
+  Ours(AtOffset("ippsCopy_32f", offset), size, [offset](FrameSize s) -> std::function<void()> {
+    OffsetBuffer source = BufferAt(Traffic<4>(s), 0), destination = BufferAt(Traffic<4>(s), offset);
+    const int length = s.width * s.height;
+    return [source, destination, length] {
+      fnVCAIPP_ippsCopy_32f(reinterpret_cast<const float*>(source.data), reinterpret_cast<float*>(destination.data),
+                            length);
+    };
+  }, Traffic<4>);
+  Peer("memcpy", AtOffset("ippsCopy_32f", offset), size, [offset](FrameSize s) -> std::function<void()> {
+    OffsetBuffer source = BufferAt(Traffic<4>(s), 0), destination = BufferAt(Traffic<4>(s), offset);
+    const size_t bytes = size_t(Traffic<4>(s));
+    return [source, destination, bytes] { std::memcpy(destination.data, source.data, bytes); };
+  }, Traffic<4>);
+}
+
 void RegisterAll() {
   for (FrameSize size : kSizes) {
     Ours("Set_8u_C1R", size, [](FrameSize s) -> std::function<void()> {
@@ -107,6 +148,10 @@ void RegisterAll() {
       cv::Mat destination(s.height, s.width, CV_32FC1);
       return [source, destination]() mutable { source.copyTo(destination); };
     }, Traffic<4>);
+  }
+
+  for (FrameSize size : {FrameSize{1920, 1080}, FrameSize{3840, 2160}}) {
+    for (int offset : kOffsets) RegisterOffsets(size, offset);
   }
 
   // What a small fill costs at the least: a bare memset per row of a padded 64 x 64 image.

@@ -8,6 +8,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "bench_pairs.h"
+#include "offset_plane.h"
 
 namespace ryn::bench {
 namespace {
@@ -64,7 +65,23 @@ void RegisterTwoPlane(int n, TwoPlaneExport pixelize) {
   }, TwoPlaneBytes);
 }
 
+// The 16x16 frame with both planes starting `offset` bytes past a 64-byte boundary (rows too).
+void RegisterTwoPlaneAtOffsets() {
+  for (const int offset : kDestinationOffsets) {
+    const std::string operation = "Pixelized_16x16_8u_P2P3IR_offset" + std::to_string(offset);
+    Ours(operation, kFullHd, [offset](FrameSize s) -> std::function<void()> {
+      auto luma = std::make_shared<OffsetPlane>(s.width, s.height, offset);
+      auto chroma = std::make_shared<OffsetPlane>(s.width, s.height / 2, offset);
+      return [luma, chroma, s] {
+        fnVCAIPP_Pixelized_16x16_8u_P2P3IR(luma->data(), luma->step(), chroma->data(), chroma->step(),
+                                           IppiSize{s.width, s.height}, 0);
+      };
+    }, TwoPlaneBytes);
+  }
+}
+
 void RegisterAll() {
+  RegisterTwoPlaneAtOffsets();
   RegisterTwoPlane(4, fnVCAIPP_Pixelized_4x4_8u_P2P3IR);
   RegisterTwoPlane(8, fnVCAIPP_Pixelized_8x8_8u_P2P3IR);
   RegisterTwoPlane(16, fnVCAIPP_Pixelized_16x16_8u_P2P3IR);

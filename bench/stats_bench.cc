@@ -54,7 +54,62 @@ std::function<void()> OpenCvBody(Body body) {
   return body;
 }
 
+// A frame in memory of its own, kept alive with the header that reads it.
+struct OffsetFrame {
+  OffsetBuffer buffer;
+  cv::Mat image;
+};
+
+// A statistic of an 8-bit and of a float frame whose first pixel lies `offset` bytes past a
+// 64-byte boundary: loads that straddle cache lines must not slow the reduction down.
+void RegisterOffsets(int offset) {
+  const FrameSize s = kFrame;
+  const auto frameAt = [offset](FrameSize s, int type, uint64_t seed) {
+    const cv::Mat pixels = Frame(s, type, seed);
+    const size_t rowBytes = pixels.cols * pixels.elemSize();
+    OffsetBuffer buffer = BufferAt(rowBytes * s.height, offset);
+    // An OpenCV header over the buffer, so that both sides of the pair read the same bytes.
+    cv::Mat image(s.height, s.width, type, buffer.data, rowBytes);
+    pixels.copyTo(image);
+    return OffsetFrame{buffer, image};
+  };
+
+  Ours(AtOffset("Sum_8u_C1R", offset), s, [frameAt](FrameSize s) -> std::function<void()> {
+    const OffsetFrame frame = frameAt(s, CV_8UC1, 1);
+    return [frame, s] {
+      double sum;
+      fnVCAIPP_Sum_8u_C1R(frame.image.data, int(frame.image.step), Roi(s), &sum);
+      benchmark::DoNotOptimize(sum);
+    };
+  }, Traffic<1>);
+  Peer("OpenCV sum", AtOffset("Sum_8u_C1R", offset), s, [frameAt](FrameSize s) -> std::function<void()> {
+    const OffsetFrame frame = frameAt(s, CV_8UC1, 1);
+    return OpenCvBody([frame] { benchmark::DoNotOptimize(cv::sum(frame.image)); });
+  }, Traffic<1>);
+
+  Ours(AtOffset("Mean_StdDev_32f_C1R", offset), s, [frameAt](FrameSize s) -> std::function<void()> {
+    const OffsetFrame frame = frameAt(s, CV_32FC1, 6);
+    return [frame, s] {
+      double mean, deviation;
+      fnVCAIPP_Mean_StdDev_32f_C1R(reinterpret_cast<const float*>(frame.image.data), int(frame.image.step), Roi(s),
+                                   &mean, &deviation);
+      benchmark::DoNotOptimize(deviation);
+    };
+  }, Traffic<4>);
+  Peer("OpenCV meanStdDev", AtOffset("Mean_StdDev_32f_C1R", offset), s,
+       [frameAt](FrameSize s) -> std::function<void()> {
+         const OffsetFrame frame = frameAt(s, CV_32FC1, 6);
+         return OpenCvBody([frame] {
+           cv::Scalar mean, deviation;
+           cv::meanStdDev(frame.image, mean, deviation);
+           benchmark::DoNotOptimize(deviation);
+         });
+       }, Traffic<4>);
+}
+
 void RegisterAll() {
+  for (int offset : kOffsets) RegisterOffsets(offset);
+
   const FrameSize s = kFrame;
 
   Ours("Sum_8u_C1R", s, [](FrameSize s) -> std::function<void()> {

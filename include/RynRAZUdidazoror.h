@@ -17,5 +17,8 @@
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
+#include "ryn/moments.h"
+#include "ryn/segment.h"
+#include "ryn/numerics.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */

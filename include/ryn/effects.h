@@ -57,7 +57,8 @@ RYN_API IppStatus fnVCAIPP_Pixelized_1024x1024_8u_P2P3IR(uint8_t* lumaPlane, int
     uint8_t* chromaPlane, int chromaStep, IppiSize frameSize, int processingMode);
 
 /* Square mean blurs of interleaved two-channel planes, from a source into a different
- * destination; only the valid area (where the whole window lies in the region) is written.
+ * destination (the portable path refuses the same buffer with ippStsBadArgErr; the vector path
+ * accepts it); only the valid area (where the whole window lies in the region) is written.
  * The 17x17 export uses a 15 x 15 window. processingMode as for pixelation. */
 RYN_API IppStatus fnVCAIPP_MeanFilter_3x3_Interleaved_8u_C1R(const uint8_t* source,
     int sourceStep, uint8_t* destination, int destinationStep, IppiSize region, int processingMode);
@@ -78,7 +79,8 @@ RYN_API IppStatus fnVCAIPP_MeanFilter_17x17_Interleaved_8u_C1R(const uint8_t* so
 RYN_API IppStatus fnVCAIPP_MeanFilter_19x19_Interleaved_8u_C1R(const uint8_t* source,
     int sourceStep, uint8_t* destination, int destinationStep, IppiSize region, int processingMode);
 /* Two-plane 4:2:0 frames in place: the luma plane through an N x N kernel of ones, the chroma
- * plane through the interleaved export of the same name. */
+ * plane in place with the window of the interleaved export of the same name, on either path; every
+ * output is computed from the unfiltered planes. */
 RYN_API IppStatus fnVCAIPP_MeanFilter_3x3_8u_P2P3IR(uint8_t* lumaPlane, int lumaStep,
     uint8_t* chromaPlane, int chromaStep, IppiSize frameSize, int processingMode);
 RYN_API IppStatus fnVCAIPP_MeanFilter_5x5_8u_P2P3IR(uint8_t* lumaPlane, int lumaStep,

@@ -1,11 +1,11 @@
 // The mean filters and the interleaved fill of the privacy effects.
 #include "RynRAZUdidazoror.h"
-#include "effects/interleaved_fill.h"
+#include "effects/interleaved_fill/interleaved_fill.h"
 #include "effects/mean_filter/mean_filter.h"
 
 // The interleaved and two-plane exports named n x n. The interleaved one averages over `window`
-// pairs (n, except 15 for the 17x17 export); the two-plane one filters its luma with n x n and
-// hands its chroma to the interleaved export of the same name.
+// pairs (n, except 15 for the 17x17 export); the two-plane one filters its luma with n x n and its
+// chroma, in place, with the interleaved export's window.
 #define RYN_MEAN_FILTER_EXPORTS(n, window)                                                                 \
   RYN_API IppStatus fnVCAIPP_MeanFilter_##n##x##n##_Interleaved_8u_C1R(                                    \
       const uint8_t* source, int sourceStep, uint8_t* destination, int destinationStep, IppiSize region,   \
@@ -17,8 +17,7 @@
                                                               uint8_t* chromaPlane, int chromaStep,        \
                                                               IppiSize frameSize, int processingMode) {    \
     return ryn::effects::MeanFilterTwoPlane8u(lumaPlane, lumaStep, chromaPlane, chromaStep, frameSize, n,  \
-                                              fnVCAIPP_MeanFilter_##n##x##n##_Interleaved_8u_C1R,         \
-                                              processingMode);                                             \
+                                              window, processingMode);                                     \
   }
 
 extern "C" {

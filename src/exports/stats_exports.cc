@@ -1,6 +1,5 @@
 // Statistics: sums, means, deviations, extremes, counts, histograms and norms.
 #include "RynRAZUdidazoror.h"
-#include "primitives/stats/region_mean.h"
 #include "primitives/stats/stats.h"
 
 extern "C" {

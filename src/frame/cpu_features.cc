@@ -12,6 +12,28 @@ namespace {
 std::atomic<uint64_t> g_featureMask{0};
 std::atomic<bool> g_featureMaskKnown{false};
 
+// The effects' words: the four registers of each leaf and a marker, stored last, that says they
+// are valid. Plain words as well: concurrent first calls store equal values.
+constexpr uint32_t kEffectWordsValid = 0xAFE85092;
+struct StoredEffectWords {
+  std::atomic<uint32_t> leaf1[4];
+  std::atomic<uint32_t> leaf7[4];
+  std::atomic<uint32_t> marker;
+};
+StoredEffectWords g_effectWords{};
+
+void StoreRegisters(std::atomic<uint32_t> (&words)[4], const CpuidRegisters& r) {
+  words[0].store(r.eax, std::memory_order_relaxed);
+  words[1].store(r.ebx, std::memory_order_relaxed);
+  words[2].store(r.ecx, std::memory_order_relaxed);
+  words[3].store(r.edx, std::memory_order_relaxed);
+}
+
+CpuidRegisters LoadRegisters(const std::atomic<uint32_t> (&words)[4]) {
+  return CpuidRegisters{words[0].load(std::memory_order_relaxed), words[1].load(std::memory_order_relaxed),
+                        words[2].load(std::memory_order_relaxed), words[3].load(std::memory_order_relaxed)};
+}
+
 constexpr bool Bit(uint32_t word, int bit) { return ((word >> bit) & 1u) != 0; }
 
 struct FeatureBit {
@@ -70,6 +92,16 @@ IppStatus QueryCpuFeatures(uint64_t* mask, uint32_t* leaf1Registers) {
   return ippStsNoErr;
 }
 
+EffectFeatureWords QueryEffectFeatureWords() {
+  if (g_effectWords.marker.load(std::memory_order_acquire) != kEffectWordsValid) {
+    const CpuidSource& cpu = ActiveCpuid();
+    StoreRegisters(g_effectWords.leaf1, cpu.Cpuid(1, 0));
+    StoreRegisters(g_effectWords.leaf7, cpu.Cpuid(7, 0));
+    g_effectWords.marker.store(kEffectWordsValid, std::memory_order_release);
+  }
+  return EffectFeatureWords{LoadRegisters(g_effectWords.leaf1), LoadRegisters(g_effectWords.leaf7)};
+}
+
 bool IsGenuineIntel(const CpuidRegisters& leaf0) {
   char vendor[12];
   std::memcpy(vendor, &leaf0.ebx, 4);
@@ -81,6 +113,7 @@ bool IsGenuineIntel(const CpuidRegisters& leaf0) {
 void ResetCpuCachesForTesting() {
   g_featureMaskKnown.store(false, std::memory_order_release);
   g_featureMask.store(0, std::memory_order_relaxed);
+  g_effectWords.marker.store(0, std::memory_order_release);
   ResetLargestCacheSizeForTesting();
 }
 

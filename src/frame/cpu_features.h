@@ -1,4 +1,6 @@
-// The library's processor feature mask, computed once per process from CPUID leaf 1.
+// The library's processor facts read through CPUID, each once per process: the feature mask of
+// variant selection (leaf 1) and the feature words of the library's own effects (leaves 1 and 7).
+// Which builds the processor runs is derived apart, from the hardware only (frame/targets.h).
 #pragma once
 
 #include <cstdint>
@@ -33,10 +35,20 @@ IppStatus QueryCpuFeatures(uint64_t* mask, uint32_t* leaf1Registers = nullptr);
 // The mask as the given source describes it, without the cache.
 uint64_t ComputeCpuFeatures(const CpuidSource& cpu);
 
+// CPUID leaves 1 and 7 (sub-leaf 0) as the own effects read them to choose their path.
+struct EffectFeatureWords {
+  CpuidRegisters leaf1;
+  CpuidRegisters leaf7;
+};
+
+// The effects' feature words, read on the first call and kept for the process.
+EffectFeatureWords QueryEffectFeatureWords();
+
 // True when CPUID leaf 0 names the vendor "GenuineIntel".
 bool IsGenuineIntel(const CpuidRegisters& leaf0);
 
-// Forgets the cached feature mask and the cached largest cache size. Tests only.
+// Forgets the cached feature mask, the effects' feature words and the cached largest cache size.
+// Tests only.
 void ResetCpuCachesForTesting();
 
 }  // namespace ryn

@@ -1,10 +1,14 @@
 // The interleaved fill: pair order, pair-counted widths, both paths, modes and checks.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <tuple>
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "effects/effect_features.h"
+#include "effects/interleaved_fill/interleaved_fill.h"
+#include "effects/processing_mode.h"
+#include "support/builds.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
 
@@ -15,7 +19,7 @@ constexpr int kPortable = 1;
 constexpr int kVector = 2;
 
 std::vector<int> PathModes() {
-  if (EffectAvxReported()) return {kPortable, kVector};
+  if (effects::AvxReported()) return {kPortable, kVector};
   return {kPortable};
 }
 
@@ -67,6 +71,46 @@ TEST(InterleavedFill, BothPathsFillOddWidthsPaddedAndUnalignedRows) {
           EXPECT_TRUE(image.GuardsIntact());
         }
       }
+    }
+  }
+}
+
+TEST(InterleavedFill, EveryBuildGivesTheGenericResult) {
+  ForEachOddShape([](const Shape& shape) {
+    ExpectBuildsMatchGeneric([&](Build build) {
+      TestImage<uint8_t> image(2 * shape.width, shape.height, shape.padding, 1 + shape.padding % 4);
+      image.FillBytes(SentinelFor(build));
+      const IppStatus status =
+          effects::FillPairs8u(image.data(), IppiSize{shape.width, shape.height}, image.step(), 0x31, 0xC4);
+      EXPECT_TRUE(image.GuardsIntact());
+      return std::tuple(status, Capture(image));
+    });
+  });
+}
+
+// A step below the row's 2 bytes per pair makes rows overlap: each row is written whole after the
+// one above it, in every build.
+TEST(InterleavedFill, OverlappingRowsAreWrittenTopFirstInEveryBuild) {
+  constexpr int kGuard = 64;
+  for (const int pairs : {5, 40, 129}) {
+    for (const int step : {pairs, pairs + 1, 2 * pairs - 1}) {
+      SCOPED_TRACE(::testing::Message() << pairs << " pairs, step " << step);
+      const int height = 4;
+      const size_t touched = static_cast<size_t>((height - 1) * step + 2 * pairs);
+      ExpectBuildsMatchGeneric([&](Build) {
+        std::vector<uint8_t> buffer(touched + 2 * kGuard + 1, 0x77);
+        uint8_t* destination = buffer.data() + kGuard + 1;
+        const IppStatus status = effects::FillPairs8u(destination, IppiSize{pairs, height}, step, 1, 2);
+        // The last row lies on top of every other: it holds the pattern whole.
+        for (int i = 0; i < 2 * pairs; ++i) EXPECT_EQ(destination[(height - 1) * step + i], i % 2 == 0 ? 1 : 2);
+        for (size_t i = 0; i < buffer.size(); ++i) {
+          const bool outside = i < kGuard + 1 || i >= kGuard + 1 + touched;
+          if (outside) {
+            EXPECT_EQ(buffer[i], 0x77) << "byte " << i;
+          }
+        }
+        return std::tuple(status, buffer);
+      });
     }
   }
 }

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "effects/effect_features.h"
+#include "effects/mean_filter/mean_filter.h"
+#include "effects/processing_mode.h"
+#include "support/builds.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
 
@@ -38,7 +41,7 @@ constexpr int kVector = 2;
 
 // The paths this processor can run.
 std::vector<int> PathModes() {
-  if (EffectVectorPathAvailable()) return {kPortable, kVector};
+  if (effects::VectorPathAvailable()) return {kPortable, kVector};
   return {kPortable};
 }
 
@@ -194,7 +197,7 @@ TEST(InterleavedMeanFilter, PortablePathRefusesToWorkInPlace) {
 // In place, every output is still computed from the unfiltered plane: the result equals the one
 // written into a separate destination.
 TEST(InterleavedMeanFilter, VectorPathInPlaceGivesTheSeparateDestinationResult) {
-  if (!EffectVectorPathAvailable()) GTEST_SKIP() << "no AVX2";
+  if (!effects::VectorPathAvailable()) GTEST_SKIP() << "no AVX2";
   for (const FilterExport& e : kExports) {
     SCOPED_TRACE(e.name);
     TestImage<uint8_t> plane(203, 3 * e.window, 9, 5);
@@ -207,6 +210,37 @@ TEST(InterleavedMeanFilter, VectorPathInPlaceGivesTheSeparateDestinationResult) 
     ASSERT_EQ(e.filter(plane.data(), plane.step(), plane.data(), plane.step(), plane.size(), kVector), ippStsNoErr);
     EXPECT_EQ(plane.RegionBytes(), separate.RegionBytes());
     EXPECT_TRUE(plane.GuardsIntact());
+  }
+}
+
+// Every build of the dispatched filter against the generic one, on the portable path: into a
+// separate destination, and in place as the two-plane filters run it. Regions of every vector tail
+// and row padding, with enough rows for several windows; 15 x 15 has the largest sums of 16-bit
+// lanes, 19 x 19 sums in 32-bit lanes.
+TEST(InterleavedMeanFilter, EveryBuildGivesTheGenericResult) {
+  for (const int window : {3, 15, 19}) {
+    SCOPED_TRACE(::testing::Message() << "window " << window);
+    ForEachOddShape([&](const Shape& shape) {
+      const IppiSize region{shape.width, shape.height + window + 2};
+      TestImage<uint8_t> source(region.width, region.height, shape.padding, 3);
+      source.FillRandom(static_cast<uint32_t>(shape.width + window), 0, 255);
+      // The border of the destination is never written: the same prefill for every build.
+      ExpectBuildsMatchGeneric([&](Build) {
+        TestImage<uint8_t> destination(region.width, region.height, shape.padding + 2, 1 + shape.width % 7);
+        destination.FillRandom(77, 0, 255);
+        const IppStatus separate =
+            effects::FilterPairs8u(source.data(), source.step(), destination.data(), destination.step(), region,
+                                   window, effects::kPortableRules);
+        TestImage<uint8_t> plane(region.width, region.height, shape.padding, 5);
+        for (int y = 0; y < region.height; ++y) std::memcpy(&plane.at(0, y), &source.at(0, y), region.width);
+        const IppStatus inPlace = effects::FilterPairs8u(plane.data(), plane.step(), plane.data(), plane.step(),
+                                                         region, window, effects::kPortableInPlaceRules);
+        EXPECT_TRUE(destination.GuardsIntact());
+        EXPECT_TRUE(plane.GuardsIntact());
+        EXPECT_TRUE(source.GuardsIntact());
+        return std::tuple(separate, Capture(destination), inPlace, Capture(plane));
+      });
+    });
   }
 }
 
@@ -251,7 +285,7 @@ TEST(InterleavedMeanFilter, PortablePathRefusesWindowsNotSmallerThanTheRegion) {
 }
 
 TEST(InterleavedMeanFilter, VectorPathSizeRules) {
-  if (!EffectVectorPathAvailable()) GTEST_SKIP() << "no AVX2";
+  if (!effects::VectorPathAvailable()) GTEST_SKIP() << "no AVX2";
   TestImage<uint8_t> source(64, 12);
   source.FillRandom(9, 0, 255);
   TestImage<uint8_t> destination(64, 12);
@@ -299,7 +333,7 @@ TEST(InterleavedMeanFilter, ProcessingModes) {
     EXPECT_EQ(inPlace(0), ippStsBadArgErr);
     EXPECT_EQ(plane.RegionBytes(), before);
   }
-  if (EffectVectorPathAvailable()) {
+  if (effects::VectorPathAvailable()) {
     EXPECT_EQ(inPlace(0), ippStsNoErr);
     EXPECT_NE(plane.RegionBytes(), before);
   }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "effects/effect_features.h"
+#include "effects/processing_mode.h"
 #include "pixelation_test_support.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
@@ -32,11 +32,11 @@ void FillPairs(TestImage<uint8_t>& image, uint8_t first, uint8_t second) {
 }
 
 #define SKIP_WITHOUT_VECTOR_PATH()                                                    \
-  if (!EffectVectorPathAvailable()) GTEST_SKIP() << "this processor has no AVX2 path"
+  if (!effects::VectorPathAvailable()) GTEST_SKIP() << "this processor has no AVX2 path"
 
 TEST(PixelizedInterleaved, ConstantPairsStayAndEachChannelIsAveragedOnItsOwn) {
   for (const int mode : {kAutomatic, kPortable, kVector}) {
-    if (mode == kVector && !EffectVectorPathAvailable()) continue;
+    if (mode == kVector && !effects::VectorPathAvailable()) continue;
     SCOPED_TRACE(mode);
     TestImage<uint8_t> image(32, 4);
     FillPairs(image, 10, 200);
@@ -126,7 +126,7 @@ TEST(PixelizedInterleaved, ChecksArgumentsInOrderAndWritesNothing) {
   uint8_t* d = destination.data();
   const auto pixelize = fnVCA_Pixelized_8x8_Interleaved_8u_C1R;
   std::vector<int> modes = {kPortable, kAutomatic};
-  if (EffectVectorPathAvailable()) modes.push_back(kVector);
+  if (effects::VectorPathAvailable()) modes.push_back(kVector);
   for (const int mode : modes) {
     SCOPED_TRACE(mode);
     EXPECT_EQ(pixelize(nullptr, 64, d, 64, IppiSize{64, 8}, mode), ippStsNullPtrErr);
@@ -136,7 +136,7 @@ TEST(PixelizedInterleaved, ChecksArgumentsInOrderAndWritesNothing) {
     EXPECT_EQ(pixelize(s, 63, d, 64, IppiSize{64, 8}, mode), ippStsStepErr);
     EXPECT_EQ(pixelize(s, 64, d, 63, IppiSize{64, 8}, mode), ippStsStepErr);
   }
-  if (EffectVectorPathAvailable()) {
+  if (effects::VectorPathAvailable()) {
     // The vector path's width rule comes before the steps.
     EXPECT_EQ(pixelize(s, 0, d, 0, IppiSize{30, 8}, kVector), ippStsSizeErr);
   }
@@ -158,7 +158,7 @@ void ExpectEveryPathGives(const FixedSizeExports& e, const TestImage<uint8_t>& s
     EXPECT_TRUE(destination.GuardsIntact());
     return std::tuple(status, destination.RegionBytes());
   });
-  if (!EffectVectorPathAvailable() || source.width() < e.vectorMinimumWidth) return;
+  if (!effects::VectorPathAvailable() || source.width() < e.vectorMinimumWidth) return;
   TestImage<uint8_t> destination(source.width(), source.height(), destinationPadding, 2);
   EXPECT_EQ(PixelizeInterleaved(e.interleaved, source, destination, kVector), ippStsNoErr);
   EXPECT_TRUE(destination.RegionBytes() == expected) << "vector path";
@@ -198,9 +198,36 @@ TEST(PixelizedInterleaved, RegionEdgesClipBlocks) {
   }
 }
 
+// Rows of every vector tail and destinations at many offsets from a vector boundary, on the
+// portable path under every build and on the vector path.
+TEST(PixelizedInterleaved, EveryBuildGivesTheGenericResultOnOddShapes) {
+  for (const auto& e : {kFixedSizeExports[0], kFixedSizeExports[2], kFixedSizeExports[3]}) {
+    SCOPED_TRACE(::testing::Message() << "N " << e.blockSize);
+    ForEachOddShape([&](const Shape& shape) {
+      TestImage<uint8_t> source(shape.width, shape.height + 5, shape.padding, 2);
+      source.FillRandom(static_cast<uint32_t>(shape.width * 3 + shape.padding), 0, 255);
+      const std::vector<uint8_t> expected = ExpectedInterleavedPixelation(source, e.blockSize);
+      const int misalign = shape.width * 5 % 64;
+      ExpectBuildsMatchGeneric([&](Build build) {
+        TestImage<uint8_t> destination(source.width(), source.height(), shape.padding + 2, misalign);
+        destination.FillBytes(SentinelFor(build));
+        const IppStatus status = PixelizeInterleaved(e.interleaved, source, destination, kPortable);
+        EXPECT_TRUE(destination.RegionBytes() == expected);
+        EXPECT_TRUE(destination.GuardsIntact());
+        return std::tuple(status, Capture(destination));
+      });
+      if (!effects::VectorPathAvailable() || source.width() < e.vectorMinimumWidth) return;
+      TestImage<uint8_t> destination(source.width(), source.height(), shape.padding + 2, misalign);
+      EXPECT_EQ(PixelizeInterleaved(e.interleaved, source, destination, kVector), ippStsNoErr);
+      EXPECT_TRUE(destination.RegionBytes() == expected) << "vector path";
+      EXPECT_TRUE(destination.GuardsIntact());
+    });
+  }
+}
+
 TEST(PixelizedInterleaved, InPlaceGivesTheSameResult) {
   std::vector<int> modes = {kPortable};
-  if (EffectVectorPathAvailable()) modes.push_back(kVector);
+  if (effects::VectorPathAvailable()) modes.push_back(kVector);
   for (const int mode : modes) {
     for (const auto& e : kFixedSizeExports) {
       if (e.blockSize > 64) continue;

@@ -93,6 +93,25 @@ TEST(PixelizedC1R, EveryVariantGivesTheComposedMeansAndFills) {
   }
 }
 
+// Rows of every vector tail and destinations at many offsets from a vector boundary.
+TEST(PixelizedC1R, EveryBuildGivesTheGenericResultOnOddShapes) {
+  for (const IppiSize block : {IppiSize{3, 2}, IppiSize{4, 1}, IppiSize{8, 3}, IppiSize{16, 2}}) {
+    SCOPED_TRACE(::testing::Message() << "block " << block.width << "x" << block.height);
+    ForEachOddShape([&](const Shape& shape) {
+      const IppiSize region{shape.width + block.width, shape.height + block.height};
+      TestImage<uint8_t> source(region.width, region.height, shape.padding, 3);
+      source.FillRandom(static_cast<uint32_t>(region.width * 7 + block.width), 0, 255);
+      ExpectBuildsMatchGeneric([&](Build build) {
+        TestImage<uint8_t> destination(region.width, region.height, shape.padding + 1, shape.width * 7 % 64);
+        destination.FillBytes(SentinelFor(build));
+        const IppStatus status = Pixelize(source, destination, block);
+        EXPECT_TRUE(destination.GuardsIntact());
+        return std::tuple(status, Capture(destination));
+      });
+    });
+  }
+}
+
 TEST(PixelizedC1R, InPlaceGivesTheSameResult) {
   for (const IppiSize block : {IppiSize{4, 4}, IppiSize{7, 3}, IppiSize{16, 16}, IppiSize{12, 2}}) {
     ForEachBuild([&](Build) {

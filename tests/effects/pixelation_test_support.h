@@ -8,8 +8,9 @@
 
 #include "RynRAZUdidazoror.h"
 #include "primitives/fill/fill.h"
-#include "primitives/stats/region_mean.h"
+#include "primitives/stats/stats.h"
 #include "support/test_image.h"
+#include "two_plane_frame.h"
 
 namespace ryn::test {
 
@@ -56,7 +57,6 @@ inline std::vector<uint8_t> ExpectedInterleavedPixelation(const TestImage<uint8_
 }
 
 using InterleavedExport = IppStatus (*)(const uint8_t*, int, uint8_t*, int, IppiSize, int);
-using TwoPlaneExport = IppStatus (*)(uint8_t*, int, uint8_t*, int, IppiSize, int);
 
 struct FixedSizeExports {
   int blockSize;

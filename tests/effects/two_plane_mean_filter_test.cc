@@ -8,20 +8,20 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "effects/effect_features.h"
+#include "effects/processing_mode.h"
+#include "support/builds.h"
 #include "support/fake_cpu.h"
 #include "support/test_image.h"
-#include "support/builds.h"
+#include "two_plane_frame.h"
 
 namespace ryn::test {
 namespace {
 
-using TwoPlaneFilter = IppStatus (*)(uint8_t*, int, uint8_t*, int, IppiSize, int);
 using InterleavedFilter = IppStatus (*)(const uint8_t*, int, uint8_t*, int, IppiSize, int);
 
 struct FilterExport {
   const char* name;
-  TwoPlaneFilter filter;
+  TwoPlaneExport filter;
   InterleavedFilter chromaFilter;  // the interleaved export of the same name
   int window;                      // the luma window
 };
@@ -40,22 +40,6 @@ const FilterExport kExports[] = {
 
 constexpr int kPortable = 1;
 constexpr int kVector = 2;
-
-// A luma plane and a chroma plane of half the rows (rounded down), padded and unaligned
-// differently, with random pixels.
-struct Frame {
-  Frame(int width, int height, uint32_t seed) : luma(width, height, 5, 3), chroma(width, height / 2, 7, 1) {
-    luma.FillRandom(seed, 0, 255);
-    chroma.FillRandom(seed + 1, 0, 255);
-  }
-
-  IppStatus Run(TwoPlaneFilter filter, int mode) {
-    return filter(luma.data(), luma.step(), chroma.data(), chroma.step(), luma.size(), mode);
-  }
-
-  TestImage<uint8_t> luma;
-  TestImage<uint8_t> chroma;
-};
 
 // The luma as the filter must leave it, computed from the unfiltered plane: columns and rows
 // half to size - half - 2 hold the N x N window sum times 1/N² in single precision, rounded to
@@ -76,60 +60,64 @@ std::vector<uint8_t> ExpectedLuma(const TestImage<uint8_t>& luma, int window) {
   return expected;
 }
 
-// The chroma as the interleaved export of the same name writes it into a separate destination.
+// The chroma as the interleaved export of the same name writes it into a separate destination
+// (on the portable path, which every processor has; both paths give the same bytes).
 std::vector<uint8_t> SeparatelyFilteredChroma(const FilterExport& e, const TestImage<uint8_t>& chroma) {
   TestImage<uint8_t> destination(chroma.width(), chroma.height());
   for (int y = 0; y < chroma.height(); ++y) std::memcpy(&destination.at(0, y), &chroma.at(0, y), chroma.width());
   EXPECT_EQ(e.chromaFilter(chroma.data(), chroma.step(), destination.data(), destination.step(), chroma.size(),
-                           kVector),
+                           kPortable),
             ippStsNoErr);
   return destination.RegionBytes();
+}
+
+// Both planes blurred, each output from the unfiltered planes.
+ExpectedPlanes BlurredPlanes(const FilterExport& e, const TwoPlaneFrame& frame) {
+  return ExpectedPlanes{ExpectedLuma(frame.luma, e.window), SeparatelyFilteredChroma(e, frame.chroma)};
+}
+
+// The modes this processor runs: automatic, portable, and vector where it has the vector path.
+std::vector<int> Modes() {
+  if (effects::VectorPathAvailable()) return {0, kPortable, kVector};
+  return {0, kPortable};
 }
 
 // Odd heights give the chroma plane (height - 1) / 2 rows; its guard bytes catch any write below.
 const IppiSize kFrameSizes[] = {{64, 41}, {131, 60}, {333, 47}};
 
-TEST(TwoPlaneMeanFilter, PortablePathFiltersTheLumaThenRefusesTheChromaInPlace) {
+// Every mode blurs both planes and succeeds: the chroma stage filters in place on the portable
+// path too, with the result the interleaved export writes into another buffer.
+TEST(TwoPlaneMeanFilter, BlursBothPlanesInEveryMode) {
   uint32_t seed = 1;
   for (const FilterExport& e : kExports) {
     for (IppiSize size : kFrameSizes) {
-      SCOPED_TRACE(::testing::Message() << e.name << " " << size.width << "x" << size.height);
-      Frame frame(size.width, size.height, seed += 2);
-      const std::vector<uint8_t> expectedLuma = ExpectedLuma(frame.luma, e.window);
-      const std::vector<uint8_t> chromaBefore = frame.chroma.RegionBytes();
-      EXPECT_EQ(frame.Run(e.filter, kPortable), ippStsBadArgErr);
-      EXPECT_EQ(frame.luma.RegionBytes(), expectedLuma);
-      EXPECT_EQ(frame.chroma.RegionBytes(), chromaBefore);
-      EXPECT_TRUE(frame.luma.GuardsIntact());
-      EXPECT_TRUE(frame.chroma.GuardsIntact());
-    }
-  }
-}
-
-TEST(TwoPlaneMeanFilter, VectorPathFiltersBothPlanesInPlace) {
-  if (!EffectVectorPathAvailable()) GTEST_SKIP() << "no AVX2";
-  uint32_t seed = 100;
-  for (const FilterExport& e : kExports) {
-    for (IppiSize size : kFrameSizes) {
-      for (int mode : {kVector, 0}) {
+      for (int mode : Modes()) {
         SCOPED_TRACE(::testing::Message() << e.name << " " << size.width << "x" << size.height << " mode " << mode);
-        Frame frame(size.width, size.height, seed += 2);
-        const std::vector<uint8_t> expectedLuma = ExpectedLuma(frame.luma, e.window);
-        const std::vector<uint8_t> expectedChroma = SeparatelyFilteredChroma(e, frame.chroma);
+        TwoPlaneFrame frame(size.width, size.height, seed += 2);
+        const ExpectedPlanes expected = BlurredPlanes(e, frame);
         EXPECT_EQ(frame.Run(e.filter, mode), ippStsNoErr);
-        EXPECT_EQ(frame.luma.RegionBytes(), expectedLuma);
-        EXPECT_EQ(frame.chroma.RegionBytes(), expectedChroma);
-        EXPECT_TRUE(frame.luma.GuardsIntact());
-        EXPECT_TRUE(frame.chroma.GuardsIntact());
+        EXPECT_TRUE(FrameHolds(frame, expected));
       }
     }
   }
 }
 
+// A processor without AVX2 takes the portable path in automatic mode, and blurs both planes.
+TEST(TwoPlaneMeanFilter, AutomaticModeWithoutAvx2BlursBothPlanes) {
+  const FakeCpu withoutAvx2("GenuineIntel", (1u << 28) | (1u << 9));
+  ScopedFakeCpu scoped(withoutAvx2);
+  for (const FilterExport& e : {kExports[0], kExports[7]}) {
+    SCOPED_TRACE(e.name);
+    TwoPlaneFrame frame(131, 60, 5);
+    const ExpectedPlanes expected = BlurredPlanes(e, frame);
+    EXPECT_EQ(frame.Run(e.filter, 0), ippStsNoErr);
+    EXPECT_TRUE(FrameHolds(frame, expected));
+  }
+}
+
 TEST(TwoPlaneMeanFilter, LumaChecksComeFirstAndWriteNothing) {
-  Frame frame(64, 40, 7);
-  const std::vector<uint8_t> lumaBefore = frame.luma.RegionBytes();
-  const std::vector<uint8_t> chromaBefore = frame.chroma.RegionBytes();
+  TwoPlaneFrame frame(64, 40, 7);
+  const ExpectedPlanes before = PlanesOf(frame);
   uint8_t* luma = frame.luma.data();
   uint8_t* chroma = frame.chroma.data();
   const int step = frame.luma.step();
@@ -144,43 +132,46 @@ TEST(TwoPlaneMeanFilter, LumaChecksComeFirstAndWriteNothing) {
             ippStsMaskSizeErr);
   EXPECT_EQ(fnVCAIPP_MeanFilter_17x17_8u_P2P3IR(luma, step, chroma, step, IppiSize{64, 17}, kPortable),
             ippStsMaskSizeErr);
-  EXPECT_EQ(frame.luma.RegionBytes(), lumaBefore);
-  EXPECT_EQ(frame.chroma.RegionBytes(), chromaBefore);
+  EXPECT_TRUE(FrameHolds(frame, before));
 }
 
 // The chroma stage's checks and mode come after the luma plane has been filtered.
 TEST(TwoPlaneMeanFilter, ChromaFailuresLeaveTheLumaFiltered) {
   const FilterExport& e = kExports[1];
-  const auto expectFailure = [&](IppStatus expected, auto&& call) {
-    Frame frame(96, 30, 21);
-    const std::vector<uint8_t> expectedLuma = ExpectedLuma(frame.luma, e.window);
-    const std::vector<uint8_t> chromaBefore = frame.chroma.RegionBytes();
+  const auto expectFailure = [&](IppStatus expected, auto&& call, IppiSize size = IppiSize{96, 30}) {
+    TwoPlaneFrame frame(size.width, size.height, 21);
+    const ExpectedPlanes lumaOnly{ExpectedLuma(frame.luma, e.window), frame.chroma.RegionBytes()};
     EXPECT_EQ(call(frame), expected);
-    EXPECT_EQ(frame.luma.RegionBytes(), expectedLuma);
-    EXPECT_EQ(frame.chroma.RegionBytes(), chromaBefore);
+    EXPECT_TRUE(FrameHolds(frame, lumaOnly));
   };
   const IppiSize size{96, 30};
-  expectFailure(ippStsNullPtrErr, [&](Frame& f) {
-    return e.filter(f.luma.data(), f.luma.step(), nullptr, f.chroma.step(), size, 0);
-  });
-  expectFailure(ippStsStepErr, [&](Frame& f) { return e.filter(f.luma.data(), f.luma.step(), f.chroma.data(), 95, size, 0); });
-  expectFailure(ippStsNoOperation, [&](Frame& f) { return f.Run(e.filter, 3); });
+  for (int mode : Modes()) {
+    SCOPED_TRACE(mode);
+    expectFailure(ippStsNullPtrErr, [&](TwoPlaneFrame& f) {
+      return e.filter(f.luma.data(), f.luma.step(), nullptr, f.chroma.step(), size, mode);
+    });
+    expectFailure(ippStsStepErr, [&](TwoPlaneFrame& f) {
+      return e.filter(f.luma.data(), f.luma.step(), f.chroma.data(), 95, size, mode);
+    });
+  }
+  // The portable path compares the window with the chroma region: 5 rows are too few for 5 x 5.
+  expectFailure(ippStsMaskSizeErr, [&](TwoPlaneFrame& f) { return f.Run(e.filter, kPortable); }, IppiSize{96, 11});
+  expectFailure(ippStsNoOperation, [&](TwoPlaneFrame& f) { return f.Run(e.filter, 3); });
   const FakeCpu withoutAvx2("GenuineIntel", (1u << 28) | (1u << 9));
   ScopedFakeCpu scoped(withoutAvx2);
-  expectFailure(ippStsCpuNotSupportedErr, [&](Frame& f) { return f.Run(e.filter, kVector); });
-  expectFailure(ippStsBadArgErr, [&](Frame& f) { return f.Run(e.filter, 0); });
+  expectFailure(ippStsCpuNotSupportedErr, [&](TwoPlaneFrame& f) { return f.Run(e.filter, kVector); });
 }
 
-TEST(TwoPlaneMeanFilter, EveryVariantGivesTheGenericResult) {
-  const int mode = EffectVectorPathAvailable() ? kVector : kPortable;
+// The portable path runs the dispatched builds in both stages.
+TEST(TwoPlaneMeanFilter, EveryBuildGivesTheGenericResult) {
   for (const FilterExport& e : {kExports[0], kExports[3], kExports[8]}) {
     SCOPED_TRACE(e.name);
     ExpectBuildsMatchGeneric([&](Build) {
-      Frame frame(197, 45, 33);
-      const IppStatus status = frame.Run(e.filter, mode);
+      TwoPlaneFrame frame(197, 45, 33);
+      const IppStatus status = frame.Run(e.filter, kPortable);
       EXPECT_TRUE(frame.luma.GuardsIntact());
       EXPECT_TRUE(frame.chroma.GuardsIntact());
-      return std::tuple(status, frame.luma.RegionBytes(), frame.chroma.RegionBytes());
+      return std::tuple(status, Capture(frame.luma), Capture(frame.chroma));
     });
   }
 }

@@ -82,6 +82,30 @@ TEST(CpuFeatures, QueryCachesTheMaskAndReadsRegistersAfresh) {
   EXPECT_EQ(QueryCpuFeatures(nullptr, registers), ippStsNullPtrErr);
 }
 
+// The effects' words are leaves 1 and 7 as read on the first query, kept until the caches are
+// forgotten, and independent of the feature mask's cache.
+TEST(CpuFeatures, EffectWordsAreReadOnceAndKept) {
+  FakeCpu cpu("GenuineIntel", kEcxAvx | kEcxSsse3, kEdxBase);
+  cpu.Set(7, 0, CpuidRegisters{0, 1u << 5, 0x77, 0});
+  ScopedFakeCpu scoped(cpu);
+  uint64_t mask = 0;
+  ASSERT_EQ(QueryCpuFeatures(&mask), ippStsNoErr);
+  const EffectFeatureWords first = QueryEffectFeatureWords();
+  EXPECT_EQ(first.leaf1.ecx, kEcxAvx | kEcxSsse3);
+  EXPECT_EQ(first.leaf1.edx, kEdxBase);
+  EXPECT_EQ(first.leaf7.ebx, 1u << 5);
+  EXPECT_EQ(first.leaf7.ecx, 0x77u);
+
+  const int callsAfterFirst = cpu.cpuidCalls;
+  cpu.Set(7, 0, CpuidRegisters{});
+  const EffectFeatureWords again = QueryEffectFeatureWords();
+  EXPECT_EQ(cpu.cpuidCalls, callsAfterFirst) << "the kept words need no CPUID";
+  EXPECT_EQ(again.leaf7.ebx, 1u << 5);
+
+  ResetCpuCachesForTesting();
+  EXPECT_EQ(QueryEffectFeatureWords().leaf7.ebx, 0u);
+}
+
 TEST(VariantSelection, FirstMatchingRowDecides) {
   EXPECT_EQ(Select(FakeCpu("GenuineIntel", kEcxAvx | kEcxOsxsave | kEcxSse3).SetXcr0(0x7)).index, 5);
   EXPECT_EQ(Select(FakeCpu("GenuineIntel", kEcxSse41 | kEcxMovbe | kEcxSsse3 | kEcxSse3)).index, 4);

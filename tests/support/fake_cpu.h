@@ -10,7 +10,6 @@
 #include "frame/cpu_features.h"
 #include "frame/cpuid.h"
 #include "frame/variant.h"
-#include "effects/effect_features.h"
 
 namespace ryn::test {
 
@@ -66,10 +65,7 @@ class ScopedFakeCpu {
   ScopedFakeCpu& operator=(const ScopedFakeCpu&) = delete;
 
  private:
-  static void ForgetProcessorFacts() {
-    ResetCpuCachesForTesting();
-    ResetEffectFeatureWordsForTesting();
-  }
+  static void ForgetProcessorFacts() { ResetCpuCachesForTesting(); }
   int variantIndex_;
 };
 

@@ -64,11 +64,13 @@ class TestImage {
     std::mt19937 rng(seed);
     for (int y = 0; y < height_; ++y) {
       for (int x = 0; x < width_; ++x) {
+        T value;
         if constexpr (std::is_floating_point_v<T>) {
-          at(x, y) = std::uniform_real_distribution<T>(low, high)(rng);
+          value = std::uniform_real_distribution<T>(low, high)(rng);
         } else {
-          at(x, y) = static_cast<T>(std::uniform_int_distribution<int64_t>(low, high)(rng));
+          value = static_cast<T>(std::uniform_int_distribution<int64_t>(low, high)(rng));
         }
+        std::memcpy(RowStart(y) + static_cast<size_t>(x) * sizeof(T), &value, sizeof(T));
       }
     }
   }
@@ -107,10 +109,11 @@ class TestImage {
   }
 
  private:
-  // Row y as bytes: no pixel reference is formed, so rows at any address (steps that are not a
-  // multiple of the pixel size) can be filled and compared.
-  uint8_t* RowStart(int y) { return storage_.data() + offset_ + static_cast<size_t>(y) * step_; }
-  const uint8_t* RowStart(int y) const { return storage_.data() + offset_ + static_cast<size_t>(y) * step_; }
+  // Row starts as bytes: pixels may lie at addresses that are not multiples of their size.
+  uint8_t* RowStart(int y) { return storage_.data() + offset_ + static_cast<size_t>(y) * static_cast<size_t>(step_); }
+  const uint8_t* RowStart(int y) const {
+    return storage_.data() + offset_ + static_cast<size_t>(y) * static_cast<size_t>(step_);
+  }
 
   bool InRegion(size_t i, size_t rowBytes) const {
     if (i < offset_) return false;

@@ -14,8 +14,6 @@ std::string ZoneMasker::Hint(IppStatus status) const {
   // The vector path has a minimum chroma row width per block size; the portable path has none.
   if (status == ippStsSizeErr && processingMode_ != 1)
     return " (the vector path needs a wider zone: try --mode portable)";
-  if (status == ippStsBadArgErr && export_.effect == Effect::kBlur)
-    return " (the portable path does not filter in place, the vector path does: try --mode vector)";
   if (status == ippStsCpuNotSupportedErr) return " (this processor has no vector path: try --mode auto)";
   return {};
 }

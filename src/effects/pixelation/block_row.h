@@ -22,18 +22,14 @@ struct BlockRow {
   uint8_t* DestinationRow(int y) const { return destination + static_cast<ptrdiff_t>(y) * destinationStep; }
 };
 
-// Calls rowFn(band) for each band of `blockHeight` rows, top first, the last one clipped at the
-// region's bottom edge. Every band starts `blockHeight` rows below the previous one.
-template <class RowFn>
-void ForEachBlockRow(const uint8_t* source, int sourceStep, uint8_t* destination, int destinationStep,
-                     IppiSize region, int blockHeight, RowFn&& rowFn) {
-  for (int y = 0; y < region.height;) {
-    const int rows = std::min(blockHeight, region.height - y);
-    rowFn(BlockRow{source + static_cast<ptrdiff_t>(y) * sourceStep, sourceStep,
-                   destination + static_cast<ptrdiff_t>(y) * destinationStep, destinationStep,
-                   region.width, rows});
-    y += rows;
-  }
+// The band of blocks `blockHeight` high whose first row is row `y` of the region, clipped at the
+// region's bottom edge. A caller walks the bands top first, each starting band.rows rows below the
+// previous one.
+inline BlockRow BandAt(const uint8_t* source, int sourceStep, uint8_t* destination, int destinationStep,
+                       IppiSize region, int y, int blockHeight) {
+  return BlockRow{source + static_cast<ptrdiff_t>(y) * sourceStep, sourceStep,
+                  destination + static_cast<ptrdiff_t>(y) * destinationStep, destinationStep, region.width,
+                  std::min(blockHeight, region.height - y)};
 }
 
 }  // namespace ryn::effects

@@ -1,8 +1,7 @@
 // The processing modes of the interleaved pixelation and the two-plane composition.
 #include "effects/pixelation/pixelation.h"
 
-#include "effects/effect_features.h"
-#include "effects/pixelation/pixelation_builds.h"
+#include "effects/processing_mode.h"
 
 namespace ryn::effects {
 
@@ -14,14 +13,14 @@ int VectorPathMinimumWidth(int blockPairs) {
 
 IppStatus PixelateInterleaved8u(const uint8_t* source, int sourceStep, uint8_t* destination,
                                 int destinationStep, IppiSize region, int blockPairs, int processingMode) {
-  const ResolvedMode mode = ResolveEffectMode(processingMode);
+  const ResolvedMode mode = ResolveMode(processingMode, VectorPathAvailable());
   if (mode.status != ippStsNoErr) return mode.status;
   if (mode.path == EffectPath::kVector) {
-    return PixelateInterleaved8uAvx2()(source, sourceStep, destination, destinationStep, region, blockPairs,
-                                       VectorPathMinimumWidth(blockPairs));
+    return PixelatePairs8u.BuildOf(Build::kAvx2)(source, sourceStep, destination, destinationStep, region,
+                                                 blockPairs, VectorPathMinimumWidth(blockPairs));
   }
-  return PixelateInterleavedPortable8u(source, sourceStep, destination, destinationStep, region, blockPairs,
-                                       /*minimumWidth=*/1);
+  return PixelatePairs8u(source, sourceStep, destination, destinationStep, region, blockPairs,
+                         /*minimumWidth=*/1);
 }
 
 // A failing luma check returns before anything is written; the chroma stage runs only after the

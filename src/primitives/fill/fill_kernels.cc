@@ -7,6 +7,8 @@
 #include <hwy/cache_control.h>
 #include <hwy/highway.h>
 
+#include <cstring>
+
 #include "frame/checks.h"
 #include "frame/image_view.h"
 #include "frame/unaligned.h"
@@ -44,7 +46,19 @@ HWY_INLINE void StreamRow(T* HWY_RESTRICT row, size_t n, T value) {
   for (; i < n; ++i) StoreUnaligned(row + i, value);
 }
 
-HWY_INLINE void FillRow8u(uint8_t* row, size_t n, uint8_t value) { FillRow(row, n, value); }
+// From this length on an 8-bit fill or a copy goes to the C library's memset or memcpy, as in the
+// generic build: their string stores write whole cache lines without reading them first, which no
+// vector store does (a 1920 x 1080 fill ran 1.17 times faster than aligned vector stores). Shorter
+// rows (blocks of pixelation) are not worth a call.
+constexpr size_t kStringStoreBytes = 2048;
+
+HWY_INLINE void FillRow8u(uint8_t* row, size_t n, uint8_t value) {
+  if (n >= kStringStoreBytes) {
+    std::memset(row, value, n);
+  } else {
+    FillRow(row, n, value);
+  }
+}
 HWY_INLINE void FillRow16u(uint16_t* row, size_t n, uint16_t value) { FillRow(row, n, value); }
 HWY_INLINE void FillRow32(uint32_t* row, size_t n, uint32_t bits) { FillRow(row, n, bits); }
 HWY_INLINE void StreamRow8u(uint8_t* row, size_t n, uint8_t value) { StreamRow(row, n, value); }
@@ -95,6 +109,10 @@ HWY_INLINE void FillMaskedRow32(uint32_t* HWY_RESTRICT row, const uint8_t* HWY_R
 }
 
 HWY_INLINE void CopyRow32(const uint32_t* HWY_RESTRICT source, uint32_t* HWY_RESTRICT destination, size_t n) {
+  if (n * sizeof(uint32_t) >= kStringStoreBytes) {
+    std::memcpy(destination, source, n * sizeof(uint32_t));
+    return;
+  }
   const hn::ScalableTag<uint32_t> d;
   ForEachVectorAligned(
       d, destination, n,

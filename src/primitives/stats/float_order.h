@@ -1,4 +1,4 @@
-// Reading float pixels, and the order in which float extremes are taken. Comparisons are ordered, so a NaN pixel never
+// The order in which float extremes are taken. Comparisons are ordered, so a NaN pixel never
 // becomes an extreme; of two zeros the positive one counts as the larger, so that the sign of a
 // zero extreme does not depend on the order in which pixels are visited (processor builds visit
 // them lane by lane).
@@ -7,16 +7,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace ryn::stats {
-
-// Float rows may sit at any byte address: most 32f reductions do not check their step.
-inline float LoadFloat(const float* pixel) {
-  float value;
-  std::memcpy(&value, pixel, sizeof value);
-  return value;
-}
 
 inline bool IsGreater(float x, float than) {
   return x > than || (x == than && !std::signbit(x) && std::signbit(than));
@@ -34,5 +26,12 @@ inline int32_t OrderKey(float x) {
 }
 
 inline float FromOrderKey(int32_t key) { return std::bit_cast<float>(key ^ ((key >> 31) & 0x7FFFFFFF)); }
+
+// The rule of the indexed maximum, met in row-major order: only a strictly greater value takes
+// the lead, so ties go to the first occurrence. NaN pixels never lead; a NaN lead (from the first
+// pixel) gives way to the first number.
+inline bool TakesTheLead(float value, float lead) {
+  return value > lead || (std::isnan(lead) && !std::isnan(value));
+}
 
 }  // namespace ryn::stats

@@ -105,6 +105,23 @@ TEST(CountInRange, AgreesWithOpenCvInRange) {
   });
 }
 
+// The float count checks no more than a positive step: rows may start off 4-byte boundaries.
+TEST(CountInRange, FloatRowsAtAnyByteOffset) {
+  TestImage<float> image(133, 5);
+  image.FillRandom(6, -2.0f, 2.0f);
+  int expected = 0;
+  for (float v : image.Region()) expected += (-0.5f <= v && v <= 1.25f) ? 1 : 0;
+  for (int padding : {0, 1, 3}) {
+    const TestImage<uint8_t> bytes = AtOddAddress(image, 1, padding);
+    ForEachBuild([&](Build) {
+      int count = -1;
+      EXPECT_EQ(fnVCAIPP_CountInRange_32f_C1R(FloatsOf(bytes), bytes.step(), image.size(), &count, -0.5f, 1.25f),
+                ippStsNoErr);
+      EXPECT_EQ(count, expected);
+    });
+  }
+}
+
 TEST(CountInRange, BadArgumentsInOrderWithNothingWritten) {
   const uint8_t byte = 1;
   const float pixel = 1;

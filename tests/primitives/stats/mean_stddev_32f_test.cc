@@ -2,14 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <opencv2/core.hpp>
 #include <random>
 #include <tuple>
 
 #include "RynRAZUdidazoror.h"
 #include "stats_test_support.h"
+#include "support/builds.h"
 #include "support/test_image.h"
-#include "support/variants.h"
 
 namespace ryn::test {
 namespace {
@@ -20,6 +21,17 @@ std::tuple<IppStatus, double, double> MeanStdDev(TestImage<float>& image) {
   const IppStatus status = fnVCAIPP_Mean_StdDev_32f_C1R(image.data(), image.step(), image.size(), &mean, &deviation);
   EXPECT_TRUE(source.Check());
   return {status, mean, deviation};
+}
+
+// The same, on a copy of the pixels whose rows start one byte past a 64-byte boundary; results by
+// their bits.
+std::tuple<IppStatus, uint64_t, uint64_t> MeanStdDevAtOddAddress(const TestImage<float>& image) {
+  const TestImage<uint8_t> bytes = AtOddAddress(image, 1);
+  const UnchangedSource<uint8_t> source(bytes);
+  double mean = -1, deviation = -1;
+  const IppStatus status = fnVCAIPP_Mean_StdDev_32f_C1R(FloatsOf(bytes), bytes.step(), image.size(), &mean, &deviation);
+  EXPECT_TRUE(source.Check());
+  return {status, Bits(mean), Bits(deviation)};
 }
 
 // Population deviation of the pixels, in double, around their exact mean.
@@ -104,6 +116,39 @@ TEST(MeanStdDev32f, SinglePixelAndNullResults) {
   EXPECT_EQ(fnVCAIPP_Mean_StdDev_32f_C1R(one.data(), 4, one.size(), &mean, nullptr), ippStsNoErr);
   EXPECT_EQ(mean, -3.25);
   EXPECT_EQ(fnVCAIPP_Mean_StdDev_32f_C1R(one.data(), 4, one.size(), nullptr, nullptr), ippStsNoErr);
+}
+
+// Every pair of rows is summed in single precision in the generic order, whichever build sums it
+// and however many pairs it takes at once: regions from 5001 pixels with every pair count and
+// remainder, rows at odd addresses, both passes, NaN and signed zeros.
+TEST(MeanStdDev32f, BuildsMatchGenericBitForBit) {
+  struct Case {
+    int width, height;
+    float low, high;
+  };
+  std::vector<Case> cases;
+  for (int width : {1, 4, 9, 130}) {
+    const int least = (5001 + width - 1) / width;  // the first height summed per pair of rows
+    for (int extra : {-1, 0, 1, 8, 9, 17}) cases.push_back({width, least + extra, -100.0f, 1000.0f});
+  }
+  for (int height : {3, 9, 16, 24}) cases.push_back({1920, height, -100.0f, 1000.0f});
+  cases.push_back({300, 40, 1e6f - 0.5f, 1e6f + 0.5f});  // the second pass
+  cases.push_back({4, 2000, -0.0f, 0.0f});               // zeros of both signs
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
+    TestImage<float> image(c.width, c.height, 4 * (c.width % 3));
+    if (c.low == c.high) {
+      for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x) image.at(x, y) = (x + y) % 3 == 0 ? -0.0f : 0.0f;
+    } else {
+      image.FillRandom(c.width * 31 + c.height, c.low, c.high);
+    }
+    ExpectBuildsMatchGeneric([&](Build) { return MeanStdDevAtOddAddress(image); });
+  }
+  TestImage<float> withNaN(37, 300, 8);
+  withNaN.FillRandom(5, 0.0f, 1.0f);
+  withNaN.at(11, 201) = std::numeric_limits<float>::quiet_NaN();
+  ExpectBuildsMatchGeneric([&](Build) { return MeanStdDevAtOddAddress(withNaN); });
 }
 
 TEST(MeanStdDev32f, BadArgumentsInOrderWithNothingWritten) {

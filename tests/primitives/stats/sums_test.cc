@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
-#include "primitives/stats/region_mean.h"
+#include "primitives/stats/stats.h"
 #include "stats_test_support.h"
 #include "support/test_image.h"
 #include "support/builds.h"
@@ -51,6 +51,25 @@ TEST(Sums8u, VariantsMatchGenericOnOddShapes) {
       return RunAll(image, mask);
     });
   });
+}
+
+// Rows starting at every byte of a 64-byte line, so that every build meets every head and tail
+// before and after its aligned vectors.
+TEST(Sums8u, RowsAtEveryAlignment) {
+  for (int misalign = 0; misalign < 64; ++misalign) {
+    SCOPED_TRACE(::testing::Message() << "first pixel " << misalign << " bytes past a 64-byte boundary");
+    ExpectBuildsMatchGeneric([&](Build) {
+      TestImage<uint8_t> image(333, 3, misalign % 7, misalign);
+      image.FillRandom(misalign, 0, 255);
+      TestImage<uint8_t> mask(333, 3, 0, 63 - misalign);
+      mask.FillRandom(misalign + 1, 0, 1);
+      uint64_t sum = 0;
+      for (uint8_t v : image.Region()) sum += v;
+      const Results8u r = RunAll(image, mask);
+      EXPECT_EQ(std::bit_cast<double>(r.sum), static_cast<double>(sum));
+      return r;
+    });
+  }
 }
 
 // Rows whose squares would overflow 32-bit lanes unless they are widened in time.
