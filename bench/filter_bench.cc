@@ -1,6 +1,4 @@
 // Linear filters and border copies against OpenCV on one 1920 x 1080 frame, single thread.
-#include <cstdlib>
-#include <memory>
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 #include <string>
@@ -43,34 +41,25 @@ void Pair(const std::string& operation, const std::string& peer, int type, OursF
   }, traffic);
 }
 
-// A destination whose rows all start `offset` bytes past a 64-byte boundary.
-struct OffsetFrame {
-  static constexpr int kStep = 31 * 64;
-  std::shared_ptr<uint8_t> storage;
-  cv::Mat mat;
-
-  OffsetFrame(FrameSize s, int offset)
-      : storage(static_cast<uint8_t*>(std::aligned_alloc(64, size_t(kStep) * (s.height + 1))), std::free),
-        mat(s.height, s.width, CV_8U, storage.get() + offset, kStep) {}
-};
-
-// The 3 x 3 box with its destination at each offset: a misaligned destination should cost no
-// more than an aligned one.
+// The 3 x 3 box with its destination `offset` bytes past a 64-byte boundary (rows without padding,
+// so every row starts there): a misaligned destination should cost no more than an aligned one.
 void RegisterDestinationOffsets() {
-  for (int offset : {0, 1, 16}) {
-    const std::string operation = "FilterBox_8u_C1R_3x3_destination+" + std::to_string(offset);
+  for (int offset : kOffsets) {
+    const std::string operation = AtOffset("FilterBox_8u_C1R_3x3", offset);
     Ours(operation, kFrame, [offset](FrameSize s) -> std::function<void()> {
       cv::Mat source = RandomFrame(s, CV_8U);
-      OffsetFrame destination(s, offset);
-      return [source, destination, s]() mutable {
-        fnVCAIPP_FilterBox_8u_C1R(source.data, int(source.step), destination.mat.data, int(destination.mat.step),
-                                  Roi(s), 3, 3);
+      OffsetBuffer destination = BufferAt(size_t(s.width) * s.height, offset);
+      return [source, destination, s] {
+        fnVCAIPP_FilterBox_8u_C1R(source.data, int(source.step), destination.data, s.width, Roi(s), 3, 3);
       };
     }, Traffic<1>);
     Peer("OpenCV blur", operation, kFrame, [offset](FrameSize s) -> std::function<void()> {
       cv::Mat source = RandomFrame(s, CV_8U);
-      OffsetFrame destination(s, offset);
-      return [source, destination]() mutable { cv::blur(source, destination.mat, cv::Size(3, 3)); };
+      OffsetBuffer destination = BufferAt(size_t(s.width) * s.height, offset);
+      return [source, destination, s]() mutable {
+        cv::Mat out(s.height, s.width, CV_8U, destination.data);
+        cv::blur(source, out, cv::Size(3, 3));
+      };
     }, Traffic<1>);
   }
 }
