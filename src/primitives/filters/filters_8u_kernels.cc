@@ -188,6 +188,42 @@ HWY_INLINE void PrefixSums(const Sum* HWY_RESTRICT sums, size_t n, Sum* HWY_REST
   for (; c < n; ++c) prefix[c + 1] = static_cast<Sum>(prefix[c] + sums[c]);
 }
 
+// level[c] = window[c] + ... + window[c + f - 1] for c < count, two vectors per walk over the
+// f columns. The level is the row kernel's own scratch, so its last vector may overlap.
+template <class D, class Sum = hn::TFromD<D>>
+HWY_INLINE void SumsOfRuns(D d, const Sum* HWY_RESTRICT window, size_t count, int f, Sum* HWY_RESTRICT level) {
+  const size_t lanes = hn::Lanes(d);
+  const auto sumsAt = [&](size_t c) HWY_ATTR {
+    auto sum = hn::LoadU(d, window + c);
+    for (int i = 1; i < f; ++i) sum = hn::Add(sum, hn::LoadU(d, window + c + i));
+    return sum;
+  };
+  size_t c = 0;
+  for (; c + 2 * lanes <= count; c += 2 * lanes) {
+    auto first = hn::LoadU(d, window + c);
+    auto second = hn::LoadU(d, window + c + lanes);
+    for (int i = 1; i < f; ++i) {
+      first = hn::Add(first, hn::LoadU(d, window + c + i));
+      second = hn::Add(second, hn::LoadU(d, window + c + lanes + i));
+    }
+    hn::StoreU(first, d, level + c);
+    hn::StoreU(second, d, level + c + lanes);
+  }
+  if (c + lanes <= count) {
+    hn::StoreU(sumsAt(c), d, level + c);
+    c += lanes;
+  }
+  if (c < count && count >= lanes) {
+    hn::StoreU(sumsAt(count - lanes), d, level + count - lanes);
+    return;
+  }
+  for (; c < count; ++c) {
+    Sum sum = window[c];
+    for (int i = 1; i < f; ++i) sum = static_cast<Sum>(sum + window[c + i]);
+    level[c] = sum;
+  }
+}
+
 template <class Sum>
 HWY_INLINE WindowTerms<Sum> PrepareWindowSums(const Sum* window, int width, int maskWidth, Sum* scratch) {
   const hn::ScalableTag<Sum> d;
@@ -201,18 +237,7 @@ HWY_INLINE WindowTerms<Sum> PrepareWindowSums(const Sum* window, int width, int 
     int f = 1;
     while ((f + 1) * (f + 1) <= maskWidth) ++f;
     Sum* level = scratch;
-    ForEachVectorAlignedOverlapping(
-        d, level, n - f + 1,
-        [&](size_t c, auto aligned) HWY_ATTR {
-          auto sum = hn::LoadU(d, window + c);
-          for (int i = 1; i < f; ++i) sum = hn::Add(sum, hn::LoadU(d, window + c + i));
-          StoreVector(aligned, sum, d, level + c);
-        },
-        [&](size_t c) HWY_ATTR {
-          Sum sum = window[c];
-          for (int i = 1; i < f; ++i) sum = static_cast<Sum>(sum + window[c + i]);
-          level[c] = sum;
-        });
+    SumsOfRuns(d, window, n - f + 1, f, level);
     const int whole = maskWidth / f;
     for (int j = 0; j < whole; ++j) w.terms[w.count++] = level + j * f;
     for (int i = whole * f; i < maskWidth; ++i) w.terms[w.count++] = window + i;
