@@ -21,5 +21,7 @@
 #include "ryn/segment.h"
 #include "ryn/numerics.h"
 #include "ryn/color.h"
+#include "ryn/fft.h"
+#include "ryn/geometry.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
