@@ -12,7 +12,9 @@ extern "C" {
  * The 8u and box exports filter the inset region at (maskWidth / 2, maskHeight / 2) of size
  * (W - maskWidth) x (H - maskHeight), so that every window lies inside the caller's image, and
  * then, except the high-pass, fill the rest of the W x H destination by replicating the edge
- * of the filtered region. */
+ * of the filtered region. Steps are in bytes and need not be multiples of the pixel size; a
+ * destination step below the row length makes rows overlap, and they are then written one after
+ * the other (filtered rows top to bottom, then the frame), each copy behaving as memmove. */
 RYN_API IppStatus fnVCAIPP_FilterBox_8u_C1R(const uint8_t* source, int sourceStep, uint8_t* destination,
                                             int destinationStep, IppiSize region, int maskWidth, int maskHeight);
 RYN_API IppStatus fnVCAIPP_FilterBox_32f_C1R(const float* source, int sourceStep, float* destination,
@@ -38,7 +40,9 @@ RYN_API IppStatus fnVCAIPP_Filter_32f_C1R(const float* source, int sourceStep, f
 RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R(const float* source, int sourceStep, float* destination,
                                                      int destinationStep, IppiSize region, int kernelSize,
                                                      int sigma);
-/* Working-buffer bytes for the _ExtBuf form (odd kernel sizes of at least 3). */
+/* Working-buffer bytes for the _ExtBuf form (odd kernel sizes of at least 3); ippStsSizeErr when
+ * the size does not fit the 32-bit result, and the two filter forms then refuse the kernel size
+ * with the same status. */
 RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R_GetBufSize(IppiSize region, int kernelSize, int* bufferSize);
 RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R_ExtBuf(const float* source, int sourceStep,
                                                             float* destination, int destinationStep,

@@ -59,6 +59,36 @@ HWY_INLINE void ForEachVectorAligned(D d, const void* destination, size_t n, Vec
   for (; i < n; ++i) scalar(i);
 }
 
+// Like ForEachVectorAligned, for rows whose outputs never depend on what the destination holds
+// (neighbourhood filters, which read separate or saved source rows): the elements before the
+// first vector boundary and after the last whole aligned vector are covered by one unaligned
+// vector each, overlapping their neighbours with the same values, instead of one scalar(i) per
+// element, which costs a whole window per pixel there. Rows shorter than a vector go to scalar(i).
+template <class D, class Vector, class Scalar>
+HWY_INLINE void ForEachVectorAlignedOverlapping(D d, const void* destination, size_t n, Vector&& vector,
+                                                Scalar&& scalar) {
+  using T = hn::TFromD<D>;
+  const size_t lanes = hn::Lanes(d);
+  if (n < lanes) {
+    for (size_t i = 0; i < n; ++i) scalar(i);
+    return;
+  }
+  const uintptr_t address = reinterpret_cast<uintptr_t>(destination);
+  size_t i = 0;
+  if (address % sizeof(T) != 0) {
+    for (; i + lanes <= n; i += lanes) vector(i, UnalignedStores{});
+  } else {
+    const size_t vectorBytes = lanes * sizeof(T);
+    const size_t misalignment = address % vectorBytes;
+    if (misalignment != 0) {
+      vector(0, UnalignedStores{});
+      i = (vectorBytes - misalignment) / sizeof(T);
+    }
+    for (; i + lanes <= n; i += lanes) vector(i, AlignedStores{});
+  }
+  if (i < n) vector(n - lanes, UnalignedStores{});
+}
+
 }  // namespace HWY_NAMESPACE
 }  // namespace ryn
 HWY_AFTER_NAMESPACE();

@@ -6,7 +6,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "primitives/filters/box_filter.h"
-#include "primitives/filters/float_filters.h"
+#include "primitives/filters/filters.h"
 #include "primitives/filters/kernel_filter.h"
 #include "support/test_image.h"
 
@@ -183,6 +183,24 @@ TEST(FilterExports, GaussBorderBufferTriplet) {
             ippStsNullPtrErr);
   EXPECT_EQ(fnVCAIPP_FilterGaussBorder_32f_C1R(source.data(), source.step(), plain.data(), plain.step(), {40, 20}, 1, 2),
             ippStsBadArgErr);
+}
+
+// Kernel sizes whose buffer size would wrap: the query refuses them, and so do both filter forms,
+// with the query's status and without touching anything.
+TEST(FilterExports, GaussBorderRefusesBuffersItCannotSize) {
+  float pixel = 5.0f, out = -1.0f;
+  std::vector<uint8_t> buffer(4096, 0x3C);
+  for (int k : {1073741825, 2147483632, 2147483633, 2147483634, 2147483635, 2147483647}) {
+    SCOPED_TRACE(k);
+    int size = -7;
+    EXPECT_EQ(fnVCAIPP_FilterGaussBorder_32f_C1R_GetBufSize({1, 1}, k | 1, &size), ippStsSizeErr);
+    EXPECT_EQ(size, -7);
+    EXPECT_EQ(fnVCAIPP_FilterGaussBorder_32f_C1R(&pixel, 4, &out, 4, {1, 1}, k, 2), ippStsSizeErr);
+    EXPECT_EQ(fnVCAIPP_FilterGaussBorder_32f_C1R_ExtBuf(&pixel, 4, &out, 4, {1, 1}, k, 2, buffer.data()),
+              ippStsSizeErr);
+  }
+  EXPECT_EQ(out, -1.0f);
+  for (uint8_t byte : buffer) ASSERT_EQ(byte, 0x3C);
 }
 
 TEST(FilterExports, BorderCopies) {

@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "primitives/filters/box_rows.h"
+#include "primitives/filters/box_rules.h"
 #include "support/test_image.h"
 #include "support/builds.h"
 

@@ -1,5 +1,5 @@
 // Float filters: the general float kernel and the Gaussian border filter with its buffer.
-#include "primitives/filters/float_filters.h"
+#include "primitives/filters/filters.h"
 
 #include <gtest/gtest.h>
 
@@ -199,6 +199,55 @@ TEST(GaussBorderFilter, BufferSizeFormula) {
   EXPECT_EQ(bytes, 5);
   // A size that does not fit the 32-bit result is refused rather than wrapped.
   EXPECT_EQ(GaussBorderBufferSize({1 << 30, 1}, 301, &bytes), ippStsSizeErr);
+}
+
+// The documented size, computed without any bound on the terms.
+__int128 DocumentedBufferSize(__int128 w, __int128 k) {
+  return 32 * k * ((w + k + 3) / 4) + 16 * ((k + 3) / 4) + 32 * k * ((w + k + 7) / 8) + 144 * k + 320;
+}
+
+// Every answer is the documented size or ippStsSizeErr: none wraps, near 2^31 or anywhere else.
+TEST(GaussBorderFilter, BufferSizesNeverWrap) {
+  for (int width : {1, 2, 1000, 1 << 20, 2147483647}) {
+    for (int k : {3, 4095, (1 << 20) + 1, 1073741825, 2147483633, 2147483635, 2147483647}) {
+      SCOPED_TRACE(::testing::Message() << "width " << width << " kernel " << k);
+      int bytes = -7;
+      const IppStatus status = GaussBorderBufferSize({width, 1}, k, &bytes);
+      const __int128 documented = DocumentedBufferSize(width, k);
+      if (documented <= 2147483647) {
+        EXPECT_EQ(status, ippStsNoErr);
+        EXPECT_EQ(bytes, static_cast<int>(documented));
+      } else {
+        EXPECT_EQ(status, ippStsSizeErr);
+        EXPECT_EQ(bytes, -7);
+      }
+    }
+  }
+}
+
+// The filter takes no buffer for a kernel whose buffer size the query refuses, and within a
+// buffer of the queried size it writes nothing past the end.
+TEST(GaussBorderFilter, StaysInsideItsBuffer) {
+  float pixel = 1.0f, out = 0.0f;
+  std::vector<uint8_t> small(4096, 0x3C);
+  for (int k : {1073741825, 2147483633, 2147483635, 2147483647}) {
+    EXPECT_EQ(FilterGaussBorder32f(&pixel, 4, &out, 4, {1, 1}, k, 1.0f, 1, 0.0f, small.data()), ippStsSizeErr) << k;
+  }
+  for (uint8_t byte : small) ASSERT_EQ(byte, 0x3C);
+  for (int width : {1, 2, 7, 64}) {
+    for (int k : {3, 5, 31, 301}) {
+      SCOPED_TRACE(::testing::Message() << "width " << width << " kernel " << k);
+      TestImage<float> source(width, 3), destination(width, 3);
+      source.FillRandom(uint32_t(k), 0.0f, 1.0f);
+      const int bytes = BufferSize(width, k);
+      std::vector<uint8_t> buffer(size_t(bytes) + 64, 0x3C);
+      ASSERT_EQ(FilterGaussBorder32f(source.data(), source.step(), destination.data(), destination.step(),
+                                     {width, 3}, k, 3.0f, 1, 0.0f, buffer.data()),
+                ippStsNoErr);
+      for (size_t i = size_t(bytes); i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0x3C) << "byte " << i;
+      EXPECT_TRUE(destination.GuardsIntact());
+    }
+  }
 }
 
 TEST(GaussBorderFilter, ChecksArgumentsInOrder) {

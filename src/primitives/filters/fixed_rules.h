@@ -1,22 +1,22 @@
-// The fixed 8-bit filters (3x3 and 5x5 Gaussians, high-pass): per-pixel rules shared by the
-// generic rows and the processor builds' tails, and the dispatched row kernels.
+// The fixed 8-bit filters (3x3 and 5x5 Gaussians, high-pass) pixel by pixel: the rules that the
+// generic code and the processor builds' scalar tails share. rows[j] is source row y - k/2 + j,
+// indexed by source column.
 #pragma once
 
 #include <bit>
 #include <cstdint>
 
-#include "frame/dispatch_legacy.h"
-#include "primitives/filters/kernel_rows.h"
+#include "primitives/filters/kernel_rules.h"
 #include "primitives/filters/scratch_block.h"
 
 namespace ryn::filters {
 
-// rows[j] is source row y - radius + j, indexed by source column; columns -radius ..
-// width - 1 + radius are readable. `scratch` holds three rows of width + 4 16-bit values.
-using FixedRowFn = void (*)(const uint8_t* const* rows, uint16_t* scratch, uint8_t* out, int width);
+// 3 for code 33, 5 for code 55, 0 for any other code.
+constexpr int MaskSizeOfCode(int maskCode) { return maskCode == 33 ? 3 : maskCode == 55 ? 5 : 0; }
 
-// Distance between the three scratch rows, in 16-bit values.
-inline int64_t ScratchRowStride(int width) { return AlignedBytes<uint16_t>(int64_t{width} + 4) / 2; }
+// The row kernels' scratch: three rows of width + 4 16-bit values, this many values apart (whole
+// 64-byte lines, so that the three rows share their alignment against any vector size).
+inline int64_t FixedScratchStride(int width) { return (int64_t{width} + 4 + 31) / 32 * 32; }
 
 // 1/571 in single precision.
 inline const float kInverse571 = std::bit_cast<float>(0x3AE58C54u);
@@ -51,10 +51,5 @@ inline uint8_t HipassPixel(const uint8_t* const* rows, int x) {
     for (int i = -kRadius; i <= kRadius; ++i) sum += rows[j][x + i];
   return SaturateToPixel(kSize * kSize * rows[kRadius][x] - sum);
 }
-
-TargetKernels<FixedRowFn> Gauss3RowBuilds();
-TargetKernels<FixedRowFn> Gauss5RowBuilds();
-TargetKernels<FixedRowFn> Hipass3RowBuilds();
-TargetKernels<FixedRowFn> Hipass5RowBuilds();
 
 }  // namespace ryn::filters

@@ -1,12 +1,11 @@
-// Pieces of the 8-bit kernel filter shared by the generic rows and the processor builds: how a
-// kernel sum becomes a pixel, what one output row needs, and the dispatched row kernels.
+// How the 8-bit kernel filter turns a kernel sum into a pixel, and the sum itself: the rules that
+// the generic code and the processor builds' scalar tails share.
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
-#include "RynRAZUdidazoror.h"
-#include "frame/dispatch_legacy.h"
 #include "primitives/filters/round_to_nearest.h"
 
 namespace ryn::filters {
@@ -65,22 +64,19 @@ struct KernelRows {
   KernelDivision division;
 };
 
-// The exact 32-bit sum of output pixel x. The caller has made sure it cannot overflow.
-inline int32_t KernelSum(const KernelRows& k, int x) {
-  int32_t sum = 0;
+// The exact sum of output pixel x in Int: int32_t where the caller has made sure that it cannot
+// overflow, int64_t otherwise.
+template <class Int = int32_t>
+inline Int KernelSum(const KernelRows& k, int x) {
+  Int sum = 0;
   for (int j = 0; j < k.kernelHeight; ++j) {
     const uint8_t* pixel = k.rows[j] + x;
     const int32_t* taps = k.kernel + static_cast<ptrdiff_t>(j) * k.kernelWidth;
-    for (int i = 0; i < k.kernelWidth; ++i) sum += taps[i] * pixel[-i];
+    for (int i = 0; i < k.kernelWidth; ++i) sum += static_cast<Int>(taps[i]) * pixel[-i];
   }
   return sum;
 }
 
 inline uint8_t KernelPixel(const KernelRows& k, int x) { return DividedPixel(KernelSum(k, x), k.division); }
-
-// Writes `width` output pixels of one row.
-using KernelRowFn = void (*)(const KernelRows& rows, uint8_t* out, int width);
-
-TargetKernels<KernelRowFn> KernelRowBuilds();
 
 }  // namespace ryn::filters
