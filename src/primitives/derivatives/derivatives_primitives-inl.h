@@ -94,6 +94,26 @@ void FilterBordered(const Source* source, int sourceStep, Out* destination, int 
   }
 }
 
+// Pushes the map indices of the strong edges of a map row. Strong edges are rare: eight map
+// bytes at a time are skipped when none has the edge bit.
+inline size_t PushStrongEdges(const uint8_t* map, const uint8_t* row, size_t width, uint32_t* stack, size_t size) {
+  static_assert(kCannyEdge == 2 && kCannyCandidate == 1);
+  constexpr uint64_t kEdgeBits = 0x0202020202020202u;
+  size_t x = 0;
+  for (; x + 8 <= width; x += 8) {
+    uint64_t word;
+    std::memcpy(&word, row + x, sizeof(word));
+    if ((word & kEdgeBits) == 0) continue;
+    for (size_t i = x; i < x + 8; ++i) {
+      if (row[i] == kCannyEdge) stack[size++] = static_cast<uint32_t>(row + i - map);
+    }
+  }
+  for (; x < width; ++x) {
+    if (row[x] == kCannyEdge) stack[size++] = static_cast<uint32_t>(row + x - map);
+  }
+  return size;
+}
+
 }  // namespace derivative_rows
 
 IppStatus FilterUnbordered32f(const float* source, int sourceStep, float* destination, int destinationStep,
@@ -172,9 +192,7 @@ IppStatus Canny16s8u(const int16_t* dx, int dxStep, const int16_t* dy, int dySte
     mapRow[rowElements - 1] = 0;
     CannySuppressRow(magnitudes[0] + 1, magnitudes[1] + 1, magnitudes[2] + 1, gx.Row(y), gy.Row(y), high,
                      mapRow + 1, width);
-    for (size_t x = 1; x <= width; ++x) {
-      if (mapRow[x] == kCannyEdge) stack[stackSize++] = static_cast<uint32_t>(mapRow + x - map);
-    }
+    stackSize = derivative_rows::PushStrongEdges(map, mapRow + 1, width, stack, stackSize);
     int32_t* oldest = magnitudes[0];
     magnitudes[0] = magnitudes[1];
     magnitudes[1] = magnitudes[2];
