@@ -67,7 +67,7 @@ void RegisterDestinationOffsets() {
 void RegisterAll() {
   cv::setNumThreads(1);
   RegisterDestinationOffsets();
-  for (int k : {3, 5, 7, 15, 31}) {
+  for (int k : {3, 5, 7, 9, 15, 17, 23, 31}) {
     Pair("FilterBox_8u_C1R_" + MaskName(k, k), "OpenCV blur", CV_8U,
          [k](cv::Mat& s, cv::Mat& d, FrameSize f) {
            fnVCAIPP_FilterBox_8u_C1R(s.data, int(s.step), d.data, int(d.step), Roi(f), k, k);

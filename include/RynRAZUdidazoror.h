@@ -22,5 +22,6 @@
 #include "ryn/moments.h"
 #include "ryn/segment.h"
 #include "ryn/numerics.h"
+#include "ryn/color.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */

@@ -188,6 +188,42 @@ HWY_INLINE void PrefixSums(const Sum* HWY_RESTRICT sums, size_t n, Sum* HWY_REST
   for (; c < n; ++c) prefix[c + 1] = static_cast<Sum>(prefix[c] + sums[c]);
 }
 
+// level[c] = window[c] + ... + window[c + f - 1] for c < count, two vectors per walk over the
+// f columns. The level is the row kernel's own scratch, so its last vector may overlap.
+template <class D, class Sum = hn::TFromD<D>>
+HWY_INLINE void SumsOfRuns(D d, const Sum* HWY_RESTRICT window, size_t count, int f, Sum* HWY_RESTRICT level) {
+  const size_t lanes = hn::Lanes(d);
+  const auto sumsAt = [&](size_t c) HWY_ATTR {
+    auto sum = hn::LoadU(d, window + c);
+    for (int i = 1; i < f; ++i) sum = hn::Add(sum, hn::LoadU(d, window + c + i));
+    return sum;
+  };
+  size_t c = 0;
+  for (; c + 2 * lanes <= count; c += 2 * lanes) {
+    auto first = hn::LoadU(d, window + c);
+    auto second = hn::LoadU(d, window + c + lanes);
+    for (int i = 1; i < f; ++i) {
+      first = hn::Add(first, hn::LoadU(d, window + c + i));
+      second = hn::Add(second, hn::LoadU(d, window + c + lanes + i));
+    }
+    hn::StoreU(first, d, level + c);
+    hn::StoreU(second, d, level + c + lanes);
+  }
+  if (c + lanes <= count) {
+    hn::StoreU(sumsAt(c), d, level + c);
+    c += lanes;
+  }
+  if (c < count && count >= lanes) {
+    hn::StoreU(sumsAt(count - lanes), d, level + count - lanes);
+    return;
+  }
+  for (; c < count; ++c) {
+    Sum sum = window[c];
+    for (int i = 1; i < f; ++i) sum = static_cast<Sum>(sum + window[c + i]);
+    level[c] = sum;
+  }
+}
+
 template <class Sum>
 HWY_INLINE WindowTerms<Sum> PrepareWindowSums(const Sum* window, int width, int maskWidth, Sum* scratch) {
   const hn::ScalableTag<Sum> d;
@@ -201,18 +237,7 @@ HWY_INLINE WindowTerms<Sum> PrepareWindowSums(const Sum* window, int width, int 
     int f = 1;
     while ((f + 1) * (f + 1) <= maskWidth) ++f;
     Sum* level = scratch;
-    ForEachVectorAlignedOverlapping(
-        d, level, n - f + 1,
-        [&](size_t c, auto aligned) HWY_ATTR {
-          auto sum = hn::LoadU(d, window + c);
-          for (int i = 1; i < f; ++i) sum = hn::Add(sum, hn::LoadU(d, window + c + i));
-          StoreVector(aligned, sum, d, level + c);
-        },
-        [&](size_t c) HWY_ATTR {
-          Sum sum = window[c];
-          for (int i = 1; i < f; ++i) sum = static_cast<Sum>(sum + window[c + i]);
-          level[c] = sum;
-        });
+    SumsOfRuns(d, window, n - f + 1, f, level);
     const int whole = maskWidth / f;
     for (int j = 0; j < whole; ++j) w.terms[w.count++] = level + j * f;
     for (int i = whole * f; i < maskWidth; ++i) w.terms[w.count++] = window + i;
@@ -230,6 +255,56 @@ HWY_INLINE hn::Vec<D> WindowSums(D d, const WindowTerms<Sum>& w, size_t x) {
   for (int t = 1; t < w.count; ++t) sum = hn::Add(sum, hn::LoadU(d, w.terms[t] + x));
   return sum;
 }
+
+// The window sums of K consecutive vectors from x: the walk over the terms serves them all.
+template <size_t K, class D, class Sum = hn::TFromD<D>>
+HWY_INLINE void WindowSumsAt(D d, const WindowTerms<Sum>& w, size_t x, hn::Vec<D> (&sums)[K]) {
+  const size_t lanes = hn::Lanes(d);
+  if (w.prefix != nullptr) {
+    for (size_t k = 0; k < K; ++k) {
+      const Sum* at = w.prefix + x + k * lanes;
+      sums[k] = hn::Sub(hn::LoadU(d, at + w.maskWidth), hn::LoadU(d, at));
+    }
+    return;
+  }
+  for (size_t k = 0; k < K; ++k) sums[k] = hn::LoadU(d, w.terms[0] + x + k * lanes);
+  for (int t = 1; t < w.count; ++t) {
+    const Sum* term = w.terms[t] + x;
+    for (size_t k = 0; k < K; ++k) sums[k] = hn::Add(sums[k], hn::LoadU(d, term + k * lanes));
+  }
+}
+
+// Output rows in whole byte vectors: pixels(x, halves) fills K half vectors (the pixels of K
+// vectors of 16-bit lanes from x). Rows of at least a byte vector take two halves per step, so
+// that one walk over the window terms serves twice the pixels and the stores are whole vectors.
+template <class Pixels, class Tail>
+HWY_INLINE void ForEachOutputVector(uint8_t* HWY_RESTRICT out, int width, Pixels pixels, Tail tail) {
+  const D8 half;
+  const hn::Repartition<uint8_t, DU16> full;
+  const auto n = static_cast<size_t>(width);
+  if (n < hn::Lanes(full)) {
+    ForEachVectorAlignedOverlapping(
+        half, out, n,
+        [&](size_t x, auto aligned) HWY_ATTR {
+          hn::Vec<D8> one[1];
+          pixels(x, one);
+          StoreVector(aligned, one[0], half, out + x);
+        },
+        tail);
+    return;
+  }
+  ForEachVectorAlignedOverlapping(
+      full, out, n,
+      [&](size_t x, auto aligned) HWY_ATTR {
+        hn::Vec<D8> two[2];
+        pixels(x, two);
+        StoreVector(aligned, hn::Combine(full, two[1], two[0]), full, out + x);
+      },
+      tail);
+}
+
+template <class Halves>
+constexpr size_t kHalvesOf = std::extent_v<std::remove_reference_t<Halves>>;
 
 template <class Sum>
 HWY_INLINE uint8_t TailPixel(const Sum* window, const BoxRowJob& job, size_t x) {
@@ -308,26 +383,34 @@ constexpr bool kFinishes16 = std::is_same_v<Finish, Mean3x3> || std::is_same_v<F
                              std::is_same_v<Finish, Mean7x7> || std::is_same_v<Finish, MeanHighShift> ||
                              std::is_same_v<Finish, MeanLowShift>;
 
+// The pixels of one vector of 16-bit window sums.
+template <class Finish>
+HWY_INLINE hn::Vec<D8> PixelsOfSums16(hn::Vec<DU16> sums, Finish finish) {
+  if constexpr (kFinishes16<Finish>) {
+    return hn::DemoteTo(D8(), hn::BitCast(DI16(), finish(sums)));
+  } else {
+    // Widening by interleaving with zero and the per-block pack keep the pixels in order.
+    const DU16 d;
+    const DI32 d32;
+    const auto zero = hn::Zero(d);
+    const auto low = finish(hn::BitCast(d32, hn::InterleaveLower(d, sums, zero)));
+    const auto high = finish(hn::BitCast(d32, hn::InterleaveUpper(d, sums, zero)));
+    return hn::DemoteTo(D8(), hn::ReorderDemote2To(DI16(), low, high));
+  }
+}
+
 template <class Finish>
 HWY_INLINE void BoxRow16With(const uint16_t* window, const BoxRowJob& job, uint8_t* HWY_RESTRICT out, int width,
                              Finish finish) {
   const DU16 d;
-  const D8 d8;
-  const DI32 d32;
   const auto w = PrepareWindowSums(window, width, job.maskWidth, static_cast<uint16_t*>(job.scratch));
-  ForEachVectorAlignedOverlapping(
-      d8, out, static_cast<size_t>(width),
-      [&](size_t x, auto aligned) HWY_ATTR {
-        const auto sums = WindowSums(d, w, x);
-        if constexpr (kFinishes16<Finish>) {
-          StoreVector(aligned, hn::DemoteTo(d8, hn::BitCast(DI16(), finish(sums))), d8, out + x);
-        } else {
-          // Widening by interleaving with zero and the per-block pack keep the pixels in order.
-          const auto zero = hn::Zero(d);
-          const auto low = finish(hn::BitCast(d32, hn::InterleaveLower(d, sums, zero)));
-          const auto high = finish(hn::BitCast(d32, hn::InterleaveUpper(d, sums, zero)));
-          StoreVector(aligned, hn::DemoteTo(d8, hn::ReorderDemote2To(DI16(), low, high)), d8, out + x);
-        }
+  ForEachOutputVector(
+      out, width,
+      [&](size_t x, auto& pixels) HWY_ATTR {
+        constexpr size_t K = kHalvesOf<decltype(pixels)>;
+        hn::Vec<DU16> sums[K];
+        WindowSumsAt<K>(d, w, x, sums);
+        for (size_t k = 0; k < K; ++k) pixels[k] = PixelsOfSums16(sums[k], finish);
       },
       [&](size_t x) HWY_ATTR { out[x] = TailPixel(window, job, x); });
 }
@@ -378,6 +461,21 @@ HWY_INLINE int BinaryTermCount(int columns, int top) {
   return columns / top + std::popcount(static_cast<unsigned>(columns % top));
 }
 
+// Whether the remainder of a window over levels up to `top` takes fewer terms in smaller levels
+// than as one more top-level term minus the overlap.
+HWY_INLINE bool RemainderInSmallerLevels(int rest, int top) {
+  return BinaryTermCount(rest, top) <= 1 + BinaryTermCount(top - rest, top);
+}
+
+// The number of terms PlanTerms gives, without planning them.
+HWY_INLINE int PlannedTermCount(int topLevel, int mw) {
+  const int top = 1 << topLevel;
+  const int whole = mw / top, rest = mw % top;
+  if (rest == 0) return whole;
+  if (RemainderInSmallerLevels(rest, top)) return whole + BinaryTermCount(rest, top);
+  return whole + 1 + BinaryTermCount(top - rest, top);
+}
+
 // The terms of a window over levels up to 2^topLevel: whole top-level terms, then the remainder
 // either in smaller levels or as one more top-level term ending at the window's end minus the
 // overlap, whichever takes fewer terms.
@@ -387,7 +485,7 @@ HWY_INLINE LevelPlan PlanTerms(const uint16_t* const* levels, int topLevel, int 
   const int whole = mw / top, rest = mw % top;
   for (int j = 0; j < whole; ++j) AddLevelTerms(plan, levels, topLevel, top, j * top, false);
   if (rest != 0) {
-    if (BinaryTermCount(rest, top) <= 1 + BinaryTermCount(top - rest, top)) {
+    if (RemainderInSmallerLevels(rest, top)) {
       AddLevelTerms(plan, levels, topLevel, rest, whole * top, false);
     } else {
       AddLevelTerms(plan, levels, topLevel, top, mw - top, false);
@@ -408,14 +506,14 @@ HWY_INLINE LevelPlan PlanLevels(const uint16_t* window, const BoxRowJob& job, in
   while (fittingLevels < kBoxScratchRows && (2 << fittingLevels) <= mw && (2 << fittingLevels) * columnMax <= 0xFFFF) {
     ++fittingLevels;
   }
-  const uint16_t* levels[kBoxScratchRows + 1] = {window};
   int topLevel = 0;
   int bestCost = std::numeric_limits<int>::max();
   for (int k = 0; k <= fittingLevels; ++k) {
-    const int cost = 3 * k + (countWraps ? 6 : 2) * (PlanTerms(levels, k, mw).count - 1);
+    const int cost = 3 * k + (countWraps ? 6 : 2) * (PlannedTermCount(k, mw) - 1);
     if (cost < bestCost) bestCost = cost, topLevel = k;
   }
   const size_t n = static_cast<size_t>(width) + mw - 1;
+  const uint16_t* levels[kBoxScratchRows + 1] = {window};
   for (int k = 1; k <= topLevel; ++k) {
     const uint16_t* below = levels[k - 1];
     uint16_t* level = static_cast<uint16_t*>(job.scratch) + (k - 1) * job.scratchStride;
@@ -431,20 +529,28 @@ HWY_INLINE LevelPlan PlanLevels(const uint16_t* window, const BoxRowJob& job, in
   return PlanTerms(levels, topLevel, mw);
 }
 
-// The window sums at x: their 16-bit low halves and, when kCountWraps, their counts of 65536.
-template <bool kCountWraps>
-HWY_INLINE void LevelSums(const LevelPlan& plan, size_t x, hn::Vec<DU16>& low, hn::Vec<DU16>& count) {
+// The window sums of K consecutive vectors from x: their 16-bit low halves and, when
+// kCountWraps, their counts of 65536.
+template <bool kCountWraps, size_t K>
+HWY_INLINE void LevelSums(const LevelPlan& plan, size_t x, hn::Vec<DU16> (&low)[K], hn::Vec<DU16> (&count)[K]) {
   const DU16 d;
-  low = hn::LoadU(d, plan.terms[0].level + x);
-  count = hn::Zero(d);
+  const size_t lanes = hn::Lanes(d);
+  for (size_t k = 0; k < K; ++k) {
+    low[k] = hn::LoadU(d, plan.terms[0].level + x + k * lanes);
+    count[k] = hn::Zero(d);
+  }
   for (int t = 1; t < plan.count; ++t) {
-    const auto term = hn::LoadU(d, plan.terms[t].level + x);
-    if (plan.terms[t].subtract) {
-      if constexpr (kCountWraps) count = hn::Add(count, hn::VecFromMask(d, hn::Lt(low, term)));
-      low = hn::Sub(low, term);
-    } else {
-      low = hn::Add(low, term);
-      if constexpr (kCountWraps) count = hn::Sub(count, hn::VecFromMask(d, hn::Lt(low, term)));
+    const uint16_t* level = plan.terms[t].level + x;
+    const bool subtract = plan.terms[t].subtract;
+    for (size_t k = 0; k < K; ++k) {
+      const auto term = hn::LoadU(d, level + k * lanes);
+      if (subtract) {
+        if constexpr (kCountWraps) count[k] = hn::Add(count[k], hn::VecFromMask(d, hn::Lt(low[k], term)));
+        low[k] = hn::Sub(low[k], term);
+      } else {
+        low[k] = hn::Add(low[k], term);
+        if constexpr (kCountWraps) count[k] = hn::Sub(count[k], hn::VecFromMask(d, hn::Lt(low[k], term)));
+      }
     }
   }
 }
@@ -469,28 +575,33 @@ HWY_INLINE bool FitsWideMean16(const BoxFinish& f, int64_t area) {
          255 * area * f.multiplier + f.rounding <= 0xFFFFFFFFu;
 }
 
+template <class Finish>
+HWY_INLINE hn::Vec<D8> PixelsOfWrappedSums(hn::Vec<DU16> low, hn::Vec<DU16> count, Finish finish) {
+  if constexpr (std::is_same_v<Finish, WideMean16>) {
+    return hn::DemoteTo(D8(), hn::BitCast(DI16(), finish(low, count)));
+  } else if constexpr (kFinishes16<Finish>) {
+    return hn::DemoteTo(D8(), hn::BitCast(DI16(), finish(low)));
+  } else {
+    // Interleaving the low halves with the counts makes the 32-bit sums; the per-block pack puts
+    // the pixels back in order.
+    const DU16 d;
+    const DI32 d32;
+    const auto lower = finish(hn::BitCast(d32, hn::InterleaveLower(d, low, count)));
+    const auto upper = finish(hn::BitCast(d32, hn::InterleaveUpper(d, low, count)));
+    return hn::DemoteTo(D8(), hn::ReorderDemote2To(DI16(), lower, upper));
+  }
+}
+
 template <bool kCountWraps, class Finish>
 HWY_INLINE void PlannedBoxRow(const LevelPlan& plan, const uint16_t* window, const BoxRowJob& job,
                               uint8_t* HWY_RESTRICT out, int width, Finish finish) {
-  const DU16 d;
-  const D8 d8;
-  const DI32 d32;
-  ForEachVectorAlignedOverlapping(
-      d8, out, static_cast<size_t>(width),
-      [&](size_t x, auto aligned) HWY_ATTR {
-        hn::Vec<DU16> low, count;
+  ForEachOutputVector(
+      out, width,
+      [&](size_t x, auto& pixels) HWY_ATTR {
+        constexpr size_t K = kHalvesOf<decltype(pixels)>;
+        hn::Vec<DU16> low[K], count[K];
         LevelSums<kCountWraps>(plan, x, low, count);
-        if constexpr (std::is_same_v<Finish, WideMean16>) {
-          StoreVector(aligned, hn::DemoteTo(d8, hn::BitCast(DI16(), finish(low, count))), d8, out + x);
-        } else if constexpr (kFinishes16<Finish>) {
-          StoreVector(aligned, hn::DemoteTo(d8, hn::BitCast(DI16(), finish(low))), d8, out + x);
-        } else {
-          // Interleaving the low halves with the counts makes the 32-bit sums; the per-block pack
-          // puts the pixels back in order.
-          const auto lower = finish(hn::BitCast(d32, hn::InterleaveLower(d, low, count)));
-          const auto upper = finish(hn::BitCast(d32, hn::InterleaveUpper(d, low, count)));
-          StoreVector(aligned, hn::DemoteTo(d8, hn::ReorderDemote2To(DI16(), lower, upper)), d8, out + x);
-        }
+        for (size_t k = 0; k < K; ++k) pixels[k] = PixelsOfWrappedSums(low[k], count[k], finish);
       },
       [&](size_t x) HWY_ATTR { out[x] = TailPixel(window, job, x); });
 }
