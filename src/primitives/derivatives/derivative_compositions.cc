@@ -5,6 +5,7 @@
 
 #include "frame/checks.h"
 #include "frame/image_view.h"
+#include "frame/unaligned.h"
 #include "primitives/derivatives/buffer_sizes.h"
 #include "primitives/derivatives/derivative_checks.h"
 #include "primitives/derivatives/derivatives.h"
@@ -123,7 +124,10 @@ IppStatus Gradients32f(float* image, int imageStep, float* horizontal, int horiz
     const float* hr = h.Row(y);
     const float* vr = v.Row(y);
     // 0 + h^2 + v^2 in that order: adding h^2 to 0.0 gives h^2's bits.
-    for (int x = 0; x < region.width; ++x) out[x] = std::sqrt(hr[x] * hr[x] + vr[x] * vr[x]);
+    for (int x = 0; x < region.width; ++x) {
+      const float hx = LoadUnaligned(hr + x), vx = LoadUnaligned(vr + x);
+      StoreUnaligned(out + x, std::sqrt(hx * hx + vx * vx));
+    }
   }
   return ippStsNoErr;
 }
