@@ -23,5 +23,6 @@
 #include "ryn/segment.h"
 #include "ryn/numerics.h"
 #include "ryn/color.h"
+#include "ryn/fft.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
