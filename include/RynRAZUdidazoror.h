@@ -20,6 +20,8 @@
 #include "ryn/effects.h"
 #include "ryn/stats.h"
 #include "ryn/filters.h"
+#include "ryn/morphology.h"
+#include "ryn/derivatives.h"
 #include "ryn/moments.h"
 #include "ryn/segment.h"
 #include "ryn/numerics.h"
