@@ -18,7 +18,14 @@ namespace {
 constexpr uint32_t kExitWaitRounds = 20;
 constexpr uint32_t kExitWaitMilliseconds = 100;
 
-constinit std::mutex g_instanceLock;
+// Made on first use and never destroyed: static initialisation and exit-time handlers lock it, in
+// whatever order they run. (A constant-initialised std::mutex is not available everywhere: the
+// mingw-w64 posix-thread runtime initialises its mutexes at run time.)
+std::mutex& InstanceLock() {
+  static std::mutex* const lock = new std::mutex;
+  return *lock;
+}
+
 constinit DebugOutStreamer* g_instance = nullptr;
 
 }  // namespace
@@ -115,7 +122,7 @@ void DebugOutStreamer::Emit(const DebugOutRecord& record, uint32_t targets, std:
 }
 
 ReferencePointer<DebugOutStreamer> DebugOutStreamer::Instance() {
-  std::lock_guard lock(g_instanceLock);
+  std::lock_guard lock(InstanceLock());
   if (g_instance == nullptr) {
     g_instance = new DebugOutStreamer(ProcessConfiguration(), ryn::platform::ActiveConsole().HasWindow());
     g_instance->AddRef();
@@ -126,7 +133,7 @@ ReferencePointer<DebugOutStreamer> DebugOutStreamer::Instance() {
 void DebugOutStreamer::ReleaseInstanceAtExit() {
   DebugOutStreamer* instance = nullptr;
   {
-    std::lock_guard lock(g_instanceLock);
+    std::lock_guard lock(InstanceLock());
     instance = g_instance;
   }
   if (instance == nullptr) return;
@@ -140,7 +147,7 @@ void DebugOutStreamer::ReleaseInstanceAtExit() {
     return;
   }
   {
-    std::lock_guard lock(g_instanceLock);
+    std::lock_guard lock(InstanceLock());
     g_instance = nullptr;
   }
   instance->ReleaseGlobalReference();
