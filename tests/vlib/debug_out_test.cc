@@ -51,7 +51,7 @@ TEST_F(DebugOutTest, LineObjectAppendsTextAndNumbersAndWritesWhenItEnds) {
   const auto streamer = NewStreamer();
   {
     DebugOut line({31, "", kSeverityInfo}, kTargetConsole, streamer);
-    line << "value " << -42 << " and " << 2147483647 << " " << "\xc3\xa9";
+    line << "value " << -42 << " and " << 2147483647 << " " << ryn::platform::WideToNarrow(L"\u00e9");
     EXPECT_TRUE(console_.lines.empty()) << "nothing is written before the line ends";
   }
   ASSERT_EQ(console_.lines.size(), 1u);
@@ -185,7 +185,7 @@ TEST_F(DebugOutTest, LinesBeforeStaticInitialisationGoToTheDebuggerOnly) {
 
 TEST_F(DebugOutTest, DebugWindowPrefixNamesModuleOrProgram) {
   const std::wstring program = *ryn::platform::ExecutableFileName();
-  const std::wstring programName = program.substr(program.find_last_of(L'/') + 1) + L":";
+  const std::wstring programName = program.substr(program.find_last_of(L"/\\") + 1) + L":";
   EXPECT_EQ(DebugWindowOutputStreamer(0).Prefix(), L"");
   // The unit tests carry the library's code in their own executable.
   EXPECT_EQ(DebugWindowOutputStreamer(1).Prefix(), programName);
