@@ -19,5 +19,7 @@
 #include "ryn/filters.h"
 #include "ryn/moments.h"
 #include "ryn/segment.h"
+#include "ryn/numerics.h"
+#include "ryn/color.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */

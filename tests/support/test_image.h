@@ -56,7 +56,7 @@ class TestImage {
   // Every byte of the region set to `sentinel`: a pixel that a call should write and does not
   // keeps it.
   void FillBytes(uint8_t sentinel) {
-    for (int y = 0; y < height_; ++y) std::memset(RowBytes(y), sentinel, static_cast<size_t>(width_) * sizeof(T));
+    for (int y = 0; y < height_; ++y) std::memset(RowStart(y), sentinel, static_cast<size_t>(width_) * sizeof(T));
   }
 
   // Random pixels in [low, high] (integers) or [low, high) (floats).
@@ -70,7 +70,7 @@ class TestImage {
         } else {
           value = static_cast<T>(std::uniform_int_distribution<int64_t>(low, high)(rng));
         }
-        std::memcpy(RowBytes(y) + static_cast<size_t>(x) * sizeof(T), &value, sizeof(T));
+        std::memcpy(RowStart(y) + static_cast<size_t>(x) * sizeof(T), &value, sizeof(T));
       }
     }
   }
@@ -80,7 +80,7 @@ class TestImage {
     std::vector<uint8_t> bytes;
     bytes.reserve(static_cast<size_t>(width_) * height_ * sizeof(T));
     for (int y = 0; y < height_; ++y) {
-      const uint8_t* row = storage_.data() + offset_ + static_cast<size_t>(y) * step_;
+      const uint8_t* row = RowStart(y);
       bytes.insert(bytes.end(), row, row + static_cast<size_t>(width_) * sizeof(T));
     }
     return bytes;
@@ -109,9 +109,11 @@ class TestImage {
   }
 
  private:
-  // Rows through bytes, so that images whose first pixel is not aligned to T can be filled and
-  // read (at() needs an aligned T).
-  uint8_t* RowBytes(int y) { return storage_.data() + offset_ + static_cast<size_t>(y) * step_; }
+  // Row starts as bytes: pixels may lie at addresses that are not multiples of their size.
+  uint8_t* RowStart(int y) { return storage_.data() + offset_ + static_cast<size_t>(y) * static_cast<size_t>(step_); }
+  const uint8_t* RowStart(int y) const {
+    return storage_.data() + offset_ + static_cast<size_t>(y) * static_cast<size_t>(step_);
+  }
 
   bool InRegion(size_t i, size_t rowBytes) const {
     if (i < offset_) return false;

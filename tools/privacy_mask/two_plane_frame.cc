@@ -1,5 +1,8 @@
 #include "two_plane_frame.h"
 
+#include <string>
+
+#include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include "RynRAZUdidazoror.h"
@@ -29,22 +32,54 @@ cv::Mat TwoPlaneFrame::ChromaPairs() const {
   return cv::Mat(height_ / 2, width_ / 2, CV_8UC2, const_cast<uint8_t*>(chroma()), static_cast<size_t>(chromaStep_));
 }
 
+namespace {
+
+// OpenCV's frames are BGR, the library's RGB: channels 0 and 2 change places. Only the channel
+// order changes, no colour arithmetic; OpenCV's BGR to RGB reorder is four times as fast as
+// mixChannels.
+void SwapRedAndBlue(const cv::Mat& from, cv::Mat& to) { cv::cvtColor(from, to, cv::COLOR_BGR2RGB); }
+
+void Check(IppStatus status, const char* conversion) {
+  if (status != ippStsNoErr)
+    throw ToolError(std::string(conversion) + " returned " + std::to_string(status) + ": " +
+                    fnVCAIPP_GetStatusString(status));
+}
+
+}  // namespace
+
+uint8_t* TwoPlaneFrame::ScratchPlane(int plane) const {
+  threePlanes_.create(height_ * 3 / 2, width_, CV_8UC1);
+  const size_t lumaBytes = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+  return threePlanes_.data + (plane == 0 ? 0 : lumaBytes + (plane - 1) * (lumaBytes / 4));
+}
+
 void TwoPlaneFrame::FromBgr(const cv::Mat& bgr) {
   CV_Assert(bgr.type() == CV_8UC3 && bgr.cols == width_ && bgr.rows == height_);
-  // OpenCV converts to three planes (I420: Y, then U, then V, each contiguous); the chroma
-  // planes are then interleaved into pairs.
-  cv::cvtColor(bgr, i420_, cv::COLOR_BGR2YUV_I420);
-  i420_.rowRange(0, height_).copyTo(LumaMat());
-  const size_t chromaPixels = static_cast<size_t>(width_ / 2) * static_cast<size_t>(height_ / 2);
-  uint8_t* u = i420_.ptr<uint8_t>(height_);
-  const cv::Mat planes[] = {cv::Mat(height_ / 2, width_ / 2, CV_8UC1, u),
-                            cv::Mat(height_ / 2, width_ / 2, CV_8UC1, u + chromaPixels)};
-  cv::Mat pairs = ChromaPairs();
-  cv::merge(planes, 2, pairs);
+  SwapRedAndBlue(bgr, rgb_);
+  // The luma goes straight into the frame; the chroma planes are then interleaved into pairs,
+  // the luma plane standing in place.
+  uint8_t* planes[3] = {luma(), ScratchPlane(1), ScratchPlane(2)};
+  const int steps[3] = {lumaStep_, width_ / 2, width_ / 2};
+  const IppiSize size{width_, height_};
+  Check(fnVCAIPP_RGBToYUV420_8u_C3P3R(rgb_.data, static_cast<int>(rgb_.step), planes, steps, size),
+        "fnVCAIPP_RGBToYUV420_8u_C3P3R");
+  Check(fnVCAIPP_YCbCr420_8u_P3P2R(planes[0], planes[1], planes[2], steps[0], steps[1], steps[2], luma(),
+                                   lumaStep_, chroma(), chromaStep_, size),
+        "fnVCAIPP_YCbCr420_8u_P3P2R");
 }
 
 void TwoPlaneFrame::ToBgr(cv::Mat& bgr) const {
-  cv::cvtColorTwoPlane(LumaMat(), ChromaPairs(), bgr, cv::COLOR_YUV2BGR_NV12);
+  uint8_t* planes[3] = {ScratchPlane(0), ScratchPlane(1), ScratchPlane(2)};
+  const int steps[3] = {width_, width_ / 2, width_ / 2};
+  const IppiSize size{width_, height_};
+  Check(fnVCAIPP_YCbCr420_8u_P2P3R(luma(), lumaStep_, chroma(), chromaStep_, planes[0], planes[1], planes[2],
+                                   steps[0], steps[1], steps[2], size),
+        "fnVCAIPP_YCbCr420_8u_P2P3R");
+  rgb_.create(height_, width_, CV_8UC3);
+  const uint8_t* const sources[3] = {planes[0], planes[1], planes[2]};
+  Check(fnVCAIPP_YUV420ToRGB_8u_P3C3R(sources, steps, rgb_.data, static_cast<int>(rgb_.step), size),
+        "fnVCAIPP_YUV420ToRGB_8u_P3C3R");
+  SwapRedAndBlue(rgb_, bgr);
 }
 
 void TwoPlaneFrame::CopyFrom(const TwoPlaneFrame& other) {

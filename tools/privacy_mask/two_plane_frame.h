@@ -30,7 +30,9 @@ class TwoPlaneFrame {
     return chroma_.get()[static_cast<ptrdiff_t>(row) * chromaStep_ + byte];
   }
 
-  // Converts an 8-bit BGR image of the frame's size (BT.601, as OpenCV's I420 conversion).
+  // Converts an 8-bit BGR image of the frame's size with the library's RGB to 4:2:0 conversion
+  // (full-range YUV: U = 0.492 (B - Y), V = 0.877 (R - Y)), and back with its 4:2:0 to RGB
+  // conversion. Throws ToolError when a conversion fails.
   void FromBgr(const cv::Mat& bgr);
   void ToBgr(cv::Mat& bgr) const;
   void CopyFrom(const TwoPlaneFrame& other);
@@ -42,6 +44,7 @@ class TwoPlaneFrame {
 
   cv::Mat LumaMat() const;
   cv::Mat ChromaPairs() const;  // height / 2 x width / 2 pixels of two channels
+  uint8_t* ScratchPlane(int plane) const;  // Y, U, V of the three-plane scratch
 
   int width_;
   int height_;
@@ -49,7 +52,10 @@ class TwoPlaneFrame {
   int chromaStep_ = 0;
   std::unique_ptr<uint8_t, LibraryFree> luma_;
   std::unique_ptr<uint8_t, LibraryFree> chroma_;
-  cv::Mat i420_;  // conversion scratch, reused from frame to frame
+  // Conversion scratch, reused from frame to frame: the frame in RGB (the library's channel
+  // order) and in three planes (Y, U, V back to back).
+  mutable cv::Mat rgb_;
+  mutable cv::Mat threePlanes_;
 };
 
 }  // namespace ryn::privacy_mask

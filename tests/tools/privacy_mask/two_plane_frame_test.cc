@@ -42,6 +42,30 @@ TEST(TwoPlaneFrame, ChromaOfEachPairComesFromItsOwn2x2Pixels) {
   EXPECT_LT(frame.ChromaAt(4, 1), 128);  // pair 2: pixels 4..5, red
 }
 
+// The frames go through the library's conversions: its full-range YUV, floors and clamps.
+TEST(TwoPlaneFrame, ConvertsWithTheLibrarysFormulas) {
+  TwoPlaneFrame frame(4, 2);
+  cv::Mat bgr(2, 4, CV_8UC3, cv::Scalar(100, 100, 100));
+  bgr.colRange(2, 4).setTo(cv::Scalar(0, 0, 255));  // the right block red
+  frame.FromBgr(bgr);
+  EXPECT_EQ(frame.LumaAt(0, 0), 100);
+  EXPECT_EQ(frame.ChromaAt(0, 0), 128);
+  EXPECT_EQ(frame.ChromaAt(1, 0), 128);
+  EXPECT_EQ(frame.LumaAt(3, 1), 76);
+  EXPECT_EQ(frame.ChromaAt(2, 0), 90);
+  EXPECT_EQ(frame.ChromaAt(3, 0), 255);  // V clamped
+
+  // Y 100, U 1, V 42: R 1, G 200, B 0 (the nearest 16.16 coefficients), in BGR order.
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) frame.luma()[y * frame.lumaStep() + x] = 100;
+  frame.chroma()[0] = 1;
+  frame.chroma()[1] = 42;
+  cv::Mat back;
+  frame.ToBgr(back);
+  EXPECT_EQ(back.at<cv::Vec3b>(1, 1), cv::Vec3b(0, 200, 1));
+  EXPECT_EQ(back.at<cv::Vec3b>(0, 3), cv::Vec3b(22, 41, 244));  // Y 100, U 90, V 255
+}
+
 TEST(TwoPlaneFrame, ConvertsBackCloseToTheOriginal) {
   cv::Mat bgr(32, 48, CV_8UC3);
   for (int y = 0; y < bgr.rows; ++y)
