@@ -19,10 +19,9 @@ constexpr uint32_t kExitWaitRounds = 20;
 constexpr uint32_t kExitWaitMilliseconds = 100;
 
 // Made on first use and never destroyed: static initialisation and exit-time handlers lock it, in
-// whatever order they run. (A constant-initialised std::mutex is not available everywhere: the
-// mingw-w64 posix-thread runtime initialises its mutexes at run time.)
-std::mutex& InstanceLock() {
-  static std::mutex* const lock = new std::mutex;
+// whatever order they run.
+CriticalSection& InstanceLock() {
+  static CriticalSection* const lock = new CriticalSection;
   return *lock;
 }
 

@@ -14,10 +14,9 @@ namespace {
 namespace platform = ryn::platform;
 
 // Made on first use and never destroyed: static initialisation and exit-time handlers lock it, in
-// whatever order they run. (A constant-initialised std::mutex is not available everywhere: the
-// mingw-w64 posix-thread runtime initialises its mutexes at run time.)
-std::mutex& InstanceLock() {
-  static std::mutex* const lock = new std::mutex;
+// whatever order they run.
+CriticalSection& InstanceLock() {
+  static CriticalSection* const lock = new CriticalSection;
   return *lock;
 }
 

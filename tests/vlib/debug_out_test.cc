@@ -197,6 +197,13 @@ TEST_F(DebugOutTest, DebugWindowPrefixNamesModuleOrProgram) {
   EXPECT_EQ(debugger_.messages, std::vector<std::wstring>{programName + L"WARNG [S,5] w\r\n"});
 }
 
+// The file is a text stream: its lines end as the system's text files do.
+#ifdef _WIN32
+constexpr const char* kTextLineEnd = "\r\n";
+#else
+constexpr const char* kTextLineEnd = "\n";
+#endif
+
 TEST_F(DebugOutTest, FileTargetAppendsDatedNarrowLines) {
   ryn::test::FakeClock clock;
   clock.ticks = SystemTimeToMilliseconds(CalendarTime{2024, 7, 0, 1, 10, 30, 5, 7}) * 10000;
@@ -206,7 +213,7 @@ TEST_F(DebugOutTest, FileTargetAppendsDatedNarrowLines) {
   configuration.fileName = ryn::platform::NarrowToWide(file.path());
   const auto streamer = NewStreamer(configuration);
   DebugOut({9, "src", kSeverityInfo}, kTargetFile, streamer) << "h\xc3\xa9llo";
-  EXPECT_EQ(file.Read(), "earlier\n2024-07-01 10:30:05.007 INFO  [src,9] h\xc3\xa9llo\n");
+  EXPECT_EQ(file.Read(), std::string("earlier\n2024-07-01 10:30:05.007 INFO  [src,9] h\xc3\xa9llo") + kTextLineEnd);
   EXPECT_TRUE(console_.lines.empty());
 
   DebugOut({9, "src", kSeverityInfo}, kTargetFile, NewStreamer()) << "nowhere";  // no file configured

@@ -53,7 +53,9 @@ TEST(EventLogOutputDll, TheEventLogReportsTheModuleAndItsWriters) {
   ASSERT_GE(debugger.messages.size(), 2u);
   EXPECT_EQ(debugger.messages[0], L"Check for EventLogOutput dll");
   EXPECT_EQ(debugger.messages[1], L"Load EventLogOutput result: " + PointerText(module));
-  auto check = reinterpret_cast<int (*)()>(GetProcAddress(module, "CheckForApplicationLog"));
+  // Through the generic function pointer type, which converts to any other without a warning.
+  const FARPROC entry = GetProcAddress(module, "CheckForApplicationLog");
+  auto check = reinterpret_cast<int (*)()>(reinterpret_cast<void (*)()>(entry));
   ASSERT_NE(check, nullptr);
   if (check() == 1) {
     ASSERT_EQ(debugger.messages.size(), 3u);
