@@ -21,5 +21,11 @@
 #include "ryn/segment.h"
 #include "ryn/numerics.h"
 #include "ryn/color.h"
+#include "ryn/fft.h"
+#include "ryn/geometry.h"
+#include "ryn/text.h"
+#include "ryn/mosquito.h"
+#include "ryn/raycast.h"
+#include "ryn/pose.h"
 
 #endif /* RYNRAZUDIDAZOROR_H */
