@@ -17,4 +17,14 @@ if(RYN_SANITIZE)
 endif()
 
 # Highway is used as headers only.
-find_path(RYN_HWY_INCLUDE_DIR hwy/highway.h REQUIRED)
+if(CMAKE_CROSSCOMPILING)
+  # The build machine's headers serve a cross build too, but its /usr/include must not reach the
+  # cross compiler (its C library headers would shadow the target's): a folder of its own holds
+  # only a link to hwy/.
+  find_path(RYN_HWY_HOST_INCLUDE_DIR hwy/highway.h REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+  set(RYN_HWY_INCLUDE_DIR ${PROJECT_BINARY_DIR}/hwy-include)
+  file(MAKE_DIRECTORY ${RYN_HWY_INCLUDE_DIR})
+  file(CREATE_LINK ${RYN_HWY_HOST_INCLUDE_DIR}/hwy ${RYN_HWY_INCLUDE_DIR}/hwy SYMBOLIC)
+else()
+  find_path(RYN_HWY_INCLUDE_DIR hwy/highway.h REQUIRED)
+endif()

@@ -2,11 +2,20 @@ include(CMakePackageConfigHelpers)
 
 install(TARGETS RynRAZUdidazoror EXPORT RynRAZUdidazororTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  # Windows: the DLL and its import library.
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 # The umbrella header includes one header per family from ryn/.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ryn DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-# The event-log companion sits beside the library, where the library's run path finds it.
-install(TARGETS EventLogOutput LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+if(WIN32)
+  # Windows loads the event-log companion from the application's folder or System32; installed
+  # beside the DLL, it is shipped with it to wherever the application puts the DLL.
+  install(TARGETS EventLogOutput LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR})
+else()
+  # The event-log companion sits beside the library, where the library's run path finds it.
+  install(TARGETS EventLogOutput LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 install(EXPORT RynRAZUdidazororTargets
   NAMESPACE RynRAZUdidazoror::
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/RynRAZUdidazoror)

@@ -2,19 +2,11 @@
 
 #include "RynRAZUdidazoror.h"
 #include "frame/cpu_features.h"
-#include "platform/load_order.h"
 #include "frame/variant.h"
 #include "platform/thread.h"
 #include "vlib/debug_out.h"
 
 namespace ryn {
-namespace {
-
-// The library is loaded: select the variant and announce it, after the support library's
-// static objects exist so that the line takes the ordinary output path.
-__attribute__((constructor(kStartUpPriority))) void StartLibrary() { fnVCAIPP_InitIPP(); }
-
-}  // namespace
 
 void InitIpp() {
   const IppStatus selection = SelectVariant();

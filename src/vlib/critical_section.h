@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 
+#include "platform/recursive_lock.h"
 #include "vlib/non_copyable.h"
 
 namespace VLib {
@@ -12,15 +12,14 @@ class CriticalSection : private NonCopyable {
  public:
   static constexpr uint32_t kDefaultSpinCount = 1000;
 
-  // The spin count is a hint; the standard mutex decides itself how long to spin.
-  explicit CriticalSection(uint32_t spinCount = kDefaultSpinCount) : spinCount_(spinCount) {}
+  explicit CriticalSection(uint32_t spinCount = kDefaultSpinCount) : lock_(spinCount), spinCount_(spinCount) {}
 
-  void lock() { mutex_.lock(); }
-  void unlock() { mutex_.unlock(); }
+  void lock() { lock_.lock(); }
+  void unlock() { lock_.unlock(); }
   uint32_t SpinCount() const { return spinCount_; }
 
  private:
-  std::recursive_mutex mutex_;
+  ryn::platform::RecursiveLock lock_;
   uint32_t spinCount_;
 };
 

@@ -18,7 +18,13 @@ namespace {
 constexpr uint32_t kExitWaitRounds = 20;
 constexpr uint32_t kExitWaitMilliseconds = 100;
 
-constinit std::mutex g_instanceLock;
+// Made on first use and never destroyed: static initialisation and exit-time handlers lock it, in
+// whatever order they run.
+CriticalSection& InstanceLock() {
+  static CriticalSection* const lock = new CriticalSection;
+  return *lock;
+}
+
 constinit DebugOutStreamer* g_instance = nullptr;
 
 }  // namespace
@@ -115,7 +121,7 @@ void DebugOutStreamer::Emit(const DebugOutRecord& record, uint32_t targets, std:
 }
 
 ReferencePointer<DebugOutStreamer> DebugOutStreamer::Instance() {
-  std::lock_guard lock(g_instanceLock);
+  std::lock_guard lock(InstanceLock());
   if (g_instance == nullptr) {
     g_instance = new DebugOutStreamer(ProcessConfiguration(), ryn::platform::ActiveConsole().HasWindow());
     g_instance->AddRef();
@@ -126,7 +132,7 @@ ReferencePointer<DebugOutStreamer> DebugOutStreamer::Instance() {
 void DebugOutStreamer::ReleaseInstanceAtExit() {
   DebugOutStreamer* instance = nullptr;
   {
-    std::lock_guard lock(g_instanceLock);
+    std::lock_guard lock(InstanceLock());
     instance = g_instance;
   }
   if (instance == nullptr) return;
@@ -140,7 +146,7 @@ void DebugOutStreamer::ReleaseInstanceAtExit() {
     return;
   }
   {
-    std::lock_guard lock(g_instanceLock);
+    std::lock_guard lock(InstanceLock());
     g_instance = nullptr;
   }
   instance->ReleaseGlobalReference();

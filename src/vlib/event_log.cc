@@ -13,7 +13,13 @@ namespace {
 
 namespace platform = ryn::platform;
 
-constinit std::mutex g_instanceLock;
+// Made on first use and never destroyed: static initialisation and exit-time handlers lock it, in
+// whatever order they run.
+CriticalSection& InstanceLock() {
+  static CriticalSection* const lock = new CriticalSection;
+  return *lock;
+}
+
 constinit EventLog* g_instance = nullptr;
 constinit std::wstring* g_logName = nullptr;
 
@@ -90,7 +96,7 @@ void EventLog::LastRelease() {
 }
 
 ReferencePointer<EventLog> EventLog::Instance() {
-  std::lock_guard lock(g_instanceLock);
+  std::lock_guard lock(InstanceLock());
   if (g_instance == nullptr) {
     g_instance = new EventLog();
     g_instance->AddRef();
@@ -101,7 +107,7 @@ ReferencePointer<EventLog> EventLog::Instance() {
 void EventLog::ReleaseInstanceAtExit() {
   EventLog* instance = nullptr;
   {
-    std::lock_guard lock(g_instanceLock);
+    std::lock_guard lock(InstanceLock());
     instance = std::exchange(g_instance, nullptr);
   }
   if (instance != nullptr) instance->ReleaseGlobalReference();
@@ -114,7 +120,7 @@ const std::wstring& EventLog::LogName() {
 
 void EventLog::SetLogName(std::wstring name) {
   // Kept for the whole process: lines may be written while the process exits.
-  std::lock_guard lock(g_instanceLock);
+  std::lock_guard lock(InstanceLock());
   if (g_logName == nullptr) {
     g_logName = new std::wstring(std::move(name));
   } else {

@@ -51,7 +51,7 @@ TEST_F(DebugOutTest, LineObjectAppendsTextAndNumbersAndWritesWhenItEnds) {
   const auto streamer = NewStreamer();
   {
     DebugOut line({31, "", kSeverityInfo}, kTargetConsole, streamer);
-    line << "value " << -42 << " and " << 2147483647 << " " << "\xc3\xa9";
+    line << "value " << -42 << " and " << 2147483647 << " " << ryn::platform::WideToNarrow(L"\u00e9");
     EXPECT_TRUE(console_.lines.empty()) << "nothing is written before the line ends";
   }
   ASSERT_EQ(console_.lines.size(), 1u);
@@ -185,7 +185,7 @@ TEST_F(DebugOutTest, LinesBeforeStaticInitialisationGoToTheDebuggerOnly) {
 
 TEST_F(DebugOutTest, DebugWindowPrefixNamesModuleOrProgram) {
   const std::wstring program = *ryn::platform::ExecutableFileName();
-  const std::wstring programName = program.substr(program.find_last_of(L'/') + 1) + L":";
+  const std::wstring programName = program.substr(program.find_last_of(L"/\\") + 1) + L":";
   EXPECT_EQ(DebugWindowOutputStreamer(0).Prefix(), L"");
   // The unit tests carry the library's code in their own executable.
   EXPECT_EQ(DebugWindowOutputStreamer(1).Prefix(), programName);
@@ -197,6 +197,13 @@ TEST_F(DebugOutTest, DebugWindowPrefixNamesModuleOrProgram) {
   EXPECT_EQ(debugger_.messages, std::vector<std::wstring>{programName + L"WARNG [S,5] w\r\n"});
 }
 
+// The file is a text stream: its lines end as the system's text files do.
+#ifdef _WIN32
+constexpr const char* kTextLineEnd = "\r\n";
+#else
+constexpr const char* kTextLineEnd = "\n";
+#endif
+
 TEST_F(DebugOutTest, FileTargetAppendsDatedNarrowLines) {
   ryn::test::FakeClock clock;
   clock.ticks = SystemTimeToMilliseconds(CalendarTime{2024, 7, 0, 1, 10, 30, 5, 7}) * 10000;
@@ -206,7 +213,7 @@ TEST_F(DebugOutTest, FileTargetAppendsDatedNarrowLines) {
   configuration.fileName = ryn::platform::NarrowToWide(file.path());
   const auto streamer = NewStreamer(configuration);
   DebugOut({9, "src", kSeverityInfo}, kTargetFile, streamer) << "h\xc3\xa9llo";
-  EXPECT_EQ(file.Read(), "earlier\n2024-07-01 10:30:05.007 INFO  [src,9] h\xc3\xa9llo\n");
+  EXPECT_EQ(file.Read(), std::string("earlier\n2024-07-01 10:30:05.007 INFO  [src,9] h\xc3\xa9llo") + kTextLineEnd);
   EXPECT_TRUE(console_.lines.empty());
 
   DebugOut({9, "src", kSeverityInfo}, kTargetFile, NewStreamer()) << "nowhere";  // no file configured

@@ -1,8 +1,6 @@
 // The event log object, its companion-module check and its streamer.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <string>
 #include <vector>
 
@@ -15,6 +13,8 @@ namespace VLib {
 namespace {
 
 using ryn::platform::EventType;
+
+const std::string kCompanion = ryn::platform::CompanionModuleName("EventLogOutput");
 
 int CompanionSaysYes() { return 1; }
 int CompanionSaysNo() { return 0; }
@@ -45,7 +45,7 @@ TEST_F(EventLogTest, WithoutCompanionModuleEventsAreStillReported) {
   const auto log = NewLog();
   log->Write(L"first", kEventError);
   log->Write(L"second", kEventWarning);
-  EXPECT_EQ(modules_.loadedNames, std::vector<std::string>{"libEventLogOutput.so"}) << "checked once";
+  EXPECT_EQ(modules_.loadedNames, std::vector<std::string>{kCompanion}) << "checked once";
   EXPECT_EQ(debugger_.messages, (std::vector<std::wstring>{L"Check for EventLogOutput dll",
                                                            L"Load EventLogOutput result: 0x0000000000000000"}));
   EXPECT_EQ(events_.registeredSources, std::vector<std::wstring>{L"TestSource"});
@@ -58,7 +58,7 @@ TEST_F(EventLogTest, WithoutCompanionModuleEventsAreStillReported) {
 }
 
 TEST_F(EventLogTest, CompanionModuleThatAcceptsReportsItsWriters) {
-  auto& companion = modules_.modules["libEventLogOutput.so"];
+  auto& companion = modules_.modules[kCompanion];
   companion = {{"CheckForApplicationLog", Address(&CompanionSaysYes)},
                {"WriteToEventLogW", Address(&WriteW)},
                {"WriteToEventLogA", Address(&WriteA)}};
@@ -74,11 +74,11 @@ TEST_F(EventLogTest, CompanionModuleThatAcceptsReportsItsWriters) {
 }
 
 TEST_F(EventLogTest, CompanionModuleThatDeclinesOrLacksTheCheck) {
-  modules_.modules["libEventLogOutput.so"] = {{"CheckForApplicationLog", Address(&CompanionSaysNo)},
+  modules_.modules[kCompanion] = {{"CheckForApplicationLog", Address(&CompanionSaysNo)},
                                               {"WriteToEventLogW", Address(&WriteW)}};
   NewLog()->Write(L"a", kEventInformation);
   EXPECT_EQ(debugger_.messages.size(), 2u);
-  modules_.modules["libEventLogOutput.so"] = {{"WriteToEventLogW", Address(&WriteW)}};
+  modules_.modules[kCompanion] = {{"WriteToEventLogW", Address(&WriteW)}};
   NewLog()->Write(L"b", kEventInformation);
   EXPECT_EQ(debugger_.messages.size(), 4u);
   EXPECT_EQ(events_.events.size(), 2u);
@@ -120,27 +120,8 @@ TEST_F(EventLogTest, StreamerWritesTheStandardLineWithTypeBySeverity) {
 
 TEST(EventLog, DefaultsToTheProgramNameAndTheApplicationLog) {
   const std::wstring program = *ryn::platform::ExecutableFileName();
-  EXPECT_EQ(ReferencePointer<EventLog>(new EventLog())->SourceName(), program.substr(program.find_last_of(L'/') + 1));
+  EXPECT_EQ(ReferencePointer<EventLog>(new EventLog())->SourceName(), program.substr(program.find_last_of(L"/\\") + 1));
   EXPECT_EQ(EventLog::LogName(), L"Application");
-}
-
-// The real companion module, loaded by its path.
-TEST(EventLogOutputModule, ExportsTheThreeEntryPoints) {
-  void* module = dlopen(RYN_EVENT_LOG_OUTPUT_PATH, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(module, nullptr) << dlerror();
-  auto check = reinterpret_cast<int (*)()>(dlsym(module, "CheckForApplicationLog"));
-  auto writeW = reinterpret_cast<int (*)(const wchar_t*, uint16_t, const wchar_t*)>(dlsym(module, "WriteToEventLogW"));
-  auto writeA = reinterpret_cast<int (*)(const char*, uint16_t, const char*)>(dlsym(module, "WriteToEventLogA"));
-  ASSERT_NE(check, nullptr);
-  ASSERT_NE(writeW, nullptr);
-  ASSERT_NE(writeA, nullptr);
-  const int answer = check();
-  EXPECT_TRUE(answer == 0 || answer == 1);
-  // Null text is refused without touching the system log.
-  EXPECT_EQ(writeW(L"ryn", 4, nullptr), 0);
-  EXPECT_EQ(writeA("ryn", 4, nullptr), 0);
-  EXPECT_EQ(dlsym(module, "SyslogPriority"), nullptr) << "nothing else leaves the module";
-  dlclose(module);
 }
 
 }  // namespace

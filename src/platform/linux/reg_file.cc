@@ -228,10 +228,4 @@ std::optional<std::vector<RegistryValue>> RegFileRegistry::ReadKey(std::wstring_
   return RegFile::Parse(bytes).Key(std::wstring(kMachineRoot) + std::wstring(path));
 }
 
-Registry& SystemRegistry() {
-  // Never destroyed: exit-time handlers may still need it.
-  static RegFileRegistry* const registry = new RegFileRegistry(DefaultRegistryFilePath());
-  return *registry;
-}
-
 }  // namespace ryn::platform

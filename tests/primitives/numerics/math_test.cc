@@ -165,6 +165,14 @@ TEST(VectorFunctions, EveryBuildMatchesTheGenericCode) {
   ExpectVectorFunctionMatchesGeneric(fnVCAIPP_Hypot_32f_C1R);
 }
 
+// The sine to compare with. C libraries that reduce with the x87 instructions (mingw's) lose the
+// argument beyond 2^63; the largest test arguments have their sines worked out with an exact
+// reduction instead.
+double ReferenceSin(float x) {
+  if (std::fabs(x) == 3.4e38f) return std::copysign(0.24408487440838297, -x);
+  return std::sin(double{x});
+}
+
 TEST(SinA11, ElevenBitsForOrdinaryAndLargeArguments) {
   std::vector<float> x;
   std::mt19937 rng(5);
@@ -182,7 +190,7 @@ TEST(SinA11, ElevenBitsForOrdinaryAndLargeArguments) {
   ASSERT_EQ(fnVCAIPP_SinA11_32f_C1R(x.data(), step, sines.data(), step, row), ippStsNoErr);
   // 11 bits promised; the reduction and the polynomial keep within 1.3e-6.
   for (size_t i = 0; i < x.size(); ++i) {
-    ASSERT_NEAR(sines[i], std::sin(double{x[i]}), 2e-6) << "sin(" << x[i] << ")";
+    ASSERT_NEAR(sines[i], ReferenceSin(x[i]), 2e-6) << "sin(" << x[i] << ")";
   }
   // Small arguments keep their relative accuracy.
   EXPECT_EQ(sines.back(), 1e-40f * 0.999999237f);
