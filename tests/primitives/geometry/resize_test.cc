@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <opencv2/imgproc.hpp>
 #include <tuple>
 #include <vector>
@@ -164,7 +165,7 @@ double CubicWeight(int mode, double f, int tap) {
 }
 
 double LanczosWeight(double f, int tap) {
-  auto sinc = [](double x) { return x == 0 ? 1.0 : std::sin(M_PI * x) / (M_PI * x); };
+  auto sinc = [](double x) { return x == 0 ? 1.0 : std::sin(std::numbers::pi * x) / (std::numbers::pi * x); };
   auto kernel = [&](double x) { return x >= 3 ? 0.0 : sinc(x) * sinc(x / 3); };
   double sum = 0;
   for (int t = 0; t < 6; ++t) sum += kernel(std::fabs(t - 2 - f));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <opencv2/imgproc.hpp>
 #include <tuple>
 #include <vector>
@@ -161,7 +162,7 @@ TEST(Rotate, SamplesTheRampAtTheInverselyMappedPosition) {
   auto ramp = [](double x, double y) { return 3 * x + 2 * y + 10; };
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) source.at(x, y) = static_cast<uint8_t>(ramp(x, y));
-  const double angle = 30, xShift = 10, yShift = 25, r = angle / 180 * M_PI;
+  const double angle = 30, xShift = 10, yShift = 25, r = angle / 180 * std::numbers::pi;
   for (int mode : {1, 2, 4, 6}) {
     SCOPED_TRACE(::testing::Message() << "mode " << mode);
     TestImage<uint8_t> destination(60, 60);
