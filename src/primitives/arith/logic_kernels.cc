@@ -16,6 +16,7 @@
 #include "primitives/arith/linear_table.h"
 #include "primitives/arith/logic.h"
 #include "primitives/arith/logic_checks.h"
+#include "primitives/arith/byte_lookup-inl.h"
 #include "primitives/arith/gather_bytes-inl.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -255,46 +256,11 @@ HWY_INLINE void CompareConstRow32f(const float* source, float value, uint8_t* de
   });
 }
 
-// The table as sixteen 16-byte chunks for byte shuffles. A shuffle reads only bit 7 of an index
-// (set: the lane becomes 0) and its low four bits. For the lower half of the table, chunk c is
-// looked up with the index plus 112 - 16c, saturated: that clears bit 7 exactly for the indices
-// of chunks 0..c and keeps their low bits. So an index of chunk k collects the chunks k..7, and
-// storing chunk c as T[c] ^ T[c+1] (chunk 7 as T[7]) makes the XOR of the lookups T[k]. The upper
-// half does the same on the index with bit 7 flipped.
-struct ShuffleTable {
-  alignas(16) uint8_t chunks[256];
-  const uint8_t* plain;  // for the scalar ends of rows
-};
-
-HWY_INLINE ShuffleTable PrepareLookUp(const uint8_t* table) {
-  ShuffleTable prepared;
-  for (int c = 0; c < 16; ++c) {
-    for (int k = 0; k < 16; ++k) {
-      const uint8_t next = c % 8 == 7 ? 0 : table[16 * (c + 1) + k];
-      prepared.chunks[16 * c + k] = static_cast<uint8_t>(table[16 * c + k] ^ next);
-    }
-  }
-  prepared.plain = table;
-  return prepared;
-}
-
 HWY_INLINE void LookUpRow(const uint8_t* source, uint8_t* destination, size_t n, const ShuffleTable& table) {
   const D8 d;
-  V8 chunks[16];
-  for (int c = 0; c < 16; ++c) chunks[c] = hn::LoadDup128(d, table.chunks + 16 * c);
-  const auto flip = hn::Set(d, 0x80);
+  const LoadedTable<D8> loaded = LoadTable(d, table);
   MapRow(
-      source, destination, n,
-      [&](V8 index) HWY_ATTR {
-        const auto flipped = hn::Xor(index, flip);
-        auto result = hn::Zero(d);
-        for (int c = 0; c < 8; ++c) {
-          const auto offset = hn::Set(d, static_cast<uint8_t>(112 - 16 * c));
-          result = hn::Xor3(result, hn::TableLookupBytesOr0(chunks[c], hn::SaturatedAdd(index, offset)),
-                            hn::TableLookupBytesOr0(chunks[8 + c], hn::SaturatedAdd(flipped, offset)));
-        }
-        return result;
-      },
+      source, destination, n, [&](V8 index) HWY_ATTR { return LookUpBytes(d, loaded, index); },
       [&](uint8_t x) { return table.plain[x]; });
 }
 
