@@ -1,0 +1,28 @@
+#include "boxes_csv.h"
+
+#include "tool_error.h"
+
+namespace ryn::privacy_mask {
+
+BoxesCsv::BoxesCsv(std::string path) : path_(std::move(path)) {}
+
+std::string CsvLine(int64_t frame, const MaskedBox& box) {
+  return std::to_string(frame) + "," + ToString(box.box) + "," + std::string(SourceName(box.source));
+}
+
+void BoxesCsv::Write(int64_t frame, const std::vector<MaskedBox>& boxes) {
+  if (!file_.is_open()) {
+    file_.open(path_, std::ios::out | std::ios::trunc);
+    if (!file_) throw ToolError("cannot write '" + path_ + "'");
+    file_ << "frame,x,y,width,height,source\n";
+  }
+  for (const MaskedBox& box : boxes) file_ << CsvLine(frame, box) << '\n';
+}
+
+void BoxesCsv::Close() {
+  file_.flush();
+  if (!file_) throw ToolError("cannot write '" + path_ + "'");
+  file_.close();
+}
+
+}  // namespace ryn::privacy_mask
