@@ -12,6 +12,7 @@ namespace ryn::privacy_mask {
 struct Blob {
   int64_t area = 0;  // pixels
   Zone box;          // bounding box
+  friend bool operator==(const Blob&, const Blob&) = default;
 };
 
 class BlobFinder {

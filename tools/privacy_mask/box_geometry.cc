@@ -15,7 +15,7 @@ Zone Union(const Zone& a, const Zone& b) {
 void FitSpan(int64_t& start, int64_t& length, int64_t minimum, int64_t limit) {
   int64_t begin = std::max<int64_t>(start, 0), end = std::min(start + length, limit);
   if (end - begin < minimum) {
-    begin -= (minimum - (end - begin)) / 2;
+    begin = (begin - (minimum - (end - begin)) / 2) & ~int64_t{1};
     end = begin + minimum;
     if (begin < 0) end -= begin, begin = 0;
     if (end > limit) begin -= end - limit, end = limit;

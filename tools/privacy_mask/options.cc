@@ -11,14 +11,17 @@
 namespace ryn::privacy_mask {
 namespace {
 
+constexpr int64_t kNoLimit = std::numeric_limits<int64_t>::max();
+
 int64_t ParseCount(std::string_view option, std::string_view text, int64_t smallest,
                    int64_t largest = std::numeric_limits<int32_t>::max()) {
   int64_t value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);
   if (error != std::errc() || stop != end || value < smallest || value > largest)
-    throw UsageError("bad " + std::string(option) + " '" + std::string(text) + "': expected an integer from " +
-                     std::to_string(smallest) + " to " + std::to_string(largest));
+    throw UsageError("bad " + std::string(option) + " '" + std::string(text) + "': expected an integer " +
+                     (largest == kNoLimit ? "of at least " + std::to_string(smallest)
+                                          : "from " + std::to_string(smallest) + " to " + std::to_string(largest)));
   return value;
 }
 
@@ -118,11 +121,11 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     } else if (reader.Is("--effect", "-e")) {
       options.effect = ParseEffect(reader.Value());
     } else if (reader.Is("--block", "-b")) {
-      blockSize = ParseCount("--block", reader.Value(), 1);
+      blockSize = ParseCount("--block", reader.Value(), 1, kNoLimit);
     } else if (reader.Is("--mode", "-m")) {
       options.processingMode = ParseMode(reader.Value());
     } else if (reader.Is("--frames", "-n")) {
-      options.frameLimit = ParseCount("--frames", reader.Value(), 1);
+      options.frameLimit = ParseCount("--frames", reader.Value(), 1, kNoLimit);
     } else if (reader.Is("--output-dir", "-o")) {
       options.outputDirectory = reader.Value();
       if (options.outputDirectory.empty()) throw UsageError("bad --output-dir: empty");
