@@ -1,5 +1,8 @@
 #include "boxes_csv.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "tool_error.h"
 
 namespace ryn::privacy_mask {
@@ -12,6 +15,9 @@ std::string CsvLine(int64_t frame, const MaskedBox& box) {
 
 void BoxesCsv::Write(int64_t frame, const std::vector<MaskedBox>& boxes) {
   if (!file_.is_open()) {
+    const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
+    std::error_code ignored;  // a folder that cannot be made shows as a file that cannot be opened
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
     file_.open(path_, std::ios::out | std::ios::trunc);
     if (!file_) throw ToolError("cannot write '" + path_ + "'");
     file_ << "frame,x,y,width,height,source\n";

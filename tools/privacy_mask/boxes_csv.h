@@ -12,7 +12,8 @@ namespace ryn::privacy_mask {
 
 class BoxesCsv {
  public:
-  // The file is created by the first Write, so that a run refused before it leaves none.
+  // The file (and its folder) is created by the first Write, so that a run refused before it
+  // leaves none.
   explicit BoxesCsv(std::string path);
 
   // Lines "frame,x,y,width,height,source" for the frame's boxes, source "zone" or "motion".

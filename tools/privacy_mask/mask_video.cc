@@ -122,9 +122,10 @@ MaskRunSummary MaskVideo(const Options& options, const MaskRunHooks& hooks) {
     summary.framesWithMotion += moving.empty() ? 0 : 1;
     if (hooks.frameMasked) hooks.frameMasked(index, *unmasked, frame, boxes);
     times.Time(Stage::kEncode, [&] {
+      // The boxes file first: when it cannot be written, no video is left behind either.
+      if (boxesFile) boxesFile->Write(index, boxes);
       frame.ToBgr(masked);
       writer.Write(masked);
-      if (boxesFile) boxesFile->Write(index, boxes);
       sheet.Offer(index, original, masked, moving);
     });
     summary.frames = index + 1;

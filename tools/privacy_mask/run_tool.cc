@@ -77,7 +77,8 @@ void PrintSummary(const MaskRunSummary& summary, std::ostream& out) {
 
   out << "Masked " << summary.frames << (summary.frames == 1 ? " frame of " : " frames of ")
       << summary.frameSize.width << "x" << summary.frameSize.height << " from " << summary.input << "\n"
-      << "  zones          " << summary.zones.size() << (zones.empty() ? "" : " (x,y,w,h):") << zones << "\n";
+      << "  zones          " << (zones.empty() ? "none" : std::to_string(summary.zones.size()) + " (x,y,w,h):" + zones)
+      << "\n";
   if (summary.detectMotion) PrintMotion(summary, out);
   out << "  effect         " << EffectName(summary.maskExport->effect) << " " << summary.maskExport->size << "x"
       << summary.maskExport->size << " with " << summary.maskExport->name << ", mode "

@@ -46,7 +46,7 @@ Options MotionOptions(const std::string& input, const std::string& output) {
   options.motion.holdFrames = 3;
   options.motion.minimumArea = 100;
   options.motion.margin = 4;
-  options.boxesPath = output + "/boxes.csv";
+  options.boxesPath = output + "/boxes.csv";  // in a folder the run makes
   return options;
 }
 

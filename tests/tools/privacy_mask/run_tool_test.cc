@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "privacy_mask/run_tool.h"
+#include "moving_square.h"
 #include "scratch_clip.h"
 
 namespace ryn::privacy_mask {
@@ -153,6 +154,43 @@ TEST(RunTool, SummaryAndOutputFiles) {
   EXPECT_EQ(video.get(cv::CAP_PROP_FRAME_COUNT), 3);
   EXPECT_EQ(video.get(cv::CAP_PROP_FRAME_WIDTH), 96);
   EXPECT_EQ(cv::imread(folder / "out/clip_contact.png").rows, 8 + 3 * (28 + 64 + 8));
+}
+
+// A square crossing a still scene: four frames of 128 x 64.
+void WriteSquareClip(const std::string& path) {
+  std::vector<std::optional<Zone>> squares;
+  for (int64_t frame = 0; frame < 4; ++frame) squares.push_back(Zone{8 + 16 * frame, 20, 20, 20});
+  test::WriteClip(path, test::TexturedBackground({128, 64}), squares);
+}
+
+TEST(RunTool, MotionSummaryAndBoxesFile) {
+  ScratchFolder folder;
+  WriteSquareClip(folder / "square.avi");
+  const Outcome outcome = RunWith({"-b", "4", "--warm-up", "4", "--boxes", folder / "boxes.csv", "-o", folder / "out",
+                                   folder / "square.avi"});
+  ASSERT_EQ(outcome.exitCode, kExitSuccess) << outcome.err;
+  EXPECT_THAT(outcome.out, HasSubstr("zones          none\n"));
+  EXPECT_THAT(outcome.out, testing::ContainsRegex("motion +[0-9]+ boxes in 4 frames; learning rate 0.02, threshold "
+                                                  "20, min area 120, margin 8, hold 10, warm-up 4 frames"));
+  for (const char* stage : {"decode", "background", "mask", "morphology", "labelling", "masking", "encode"})
+    EXPECT_THAT(outcome.out, testing::ContainsRegex(std::string(stage) + " +[0-9]+\\.[0-9]{3} +[0-9]+\n"));
+  EXPECT_THAT(outcome.out, HasSubstr("boxes          " + (folder / "boxes.csv")));
+  std::ifstream boxes(folder / "boxes.csv");
+  std::string header, first;
+  std::getline(boxes, header);
+  std::getline(boxes, first);
+  EXPECT_EQ(header, "frame,x,y,width,height,source");
+  EXPECT_THAT(first, testing::MatchesRegex("0,[0-9]+,[0-9]+,[0-9]+,[0-9]+,motion"));
+}
+
+TEST(RunTool, UnwritableBoxesFile) {
+  ScratchFolder folder;
+  WriteSquareClip(folder / "square.avi");
+  // Its folder would be a file.
+  ExpectFailure(RunWith({"-b", "4", "--boxes", folder / "square.avi/boxes.csv", "-o", folder / "out",
+                         folder / "square.avi"}),
+                kExitFailure, "cannot write '" + (folder / "square.avi/boxes.csv") + "'");
+  EXPECT_FALSE(std::filesystem::exists(folder / "out"));
 }
 
 }  // namespace
