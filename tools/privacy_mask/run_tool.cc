@@ -38,11 +38,12 @@ std::string FramesPerSecond(std::chrono::nanoseconds time, int64_t frames) {
 
 void PrintMotion(const MaskRunSummary& summary, std::ostream& out) {
   const MotionSettings& motion = summary.motion;
-  out << "  motion         " << summary.motionBoxes << " boxes in " << summary.framesWithMotion
-      << " frames; learning rate " << motion.learningRate << ", threshold " << motion.threshold << ", min area "
-      << motion.minimumArea << ", margin " << motion.margin << ", hold " << motion.holdFrames << ", warm-up "
-      << summary.warmUpFrames << " frames ("
-      << Fixed(std::chrono::duration<double>(summary.warmUpTime).count(), 2) << " s)\n";
+  out << "  motion         " << summary.motionBoxes << " boxes in " << summary.framesWithMotion << " frames, warm-up "
+      << summary.warmUpFrames << " frames (" << Fixed(std::chrono::duration<double>(summary.warmUpTime).count(), 2)
+      << " s)\n"
+      << "  detection      learning rate " << motion.learningRate << ", threshold " << motion.threshold
+      << ", min area " << motion.minimumArea << ", margin " << motion.margin << ", hold " << motion.holdFrames
+      << "\n";
 }
 
 // Every stage per frame; then the stages between decoding and encoding together, the part a VCA

@@ -170,8 +170,9 @@ TEST(RunTool, MotionSummaryAndBoxesFile) {
                                    folder / "square.avi"});
   ASSERT_EQ(outcome.exitCode, kExitSuccess) << outcome.err;
   EXPECT_THAT(outcome.out, HasSubstr("zones          none\n"));
-  EXPECT_THAT(outcome.out, testing::ContainsRegex("motion +[0-9]+ boxes in 4 frames; learning rate 0.02, threshold "
-                                                  "20, min area 120, margin 8, hold 10, warm-up 4 frames"));
+  EXPECT_THAT(outcome.out, testing::ContainsRegex("motion +[0-9]+ boxes in 4 frames, warm-up 4 frames"));
+  EXPECT_THAT(outcome.out,
+              HasSubstr("detection      learning rate 0.02, threshold 20, min area 120, margin 8, hold 10\n"));
   for (const char* stage : {"decode", "background", "mask", "morphology", "labelling", "masking", "encode"})
     EXPECT_THAT(outcome.out, testing::ContainsRegex(std::string(stage) + " +[0-9]+\\.[0-9]{3} +[0-9]+\n"));
   EXPECT_THAT(outcome.out, HasSubstr("boxes          " + (folder / "boxes.csv")));
