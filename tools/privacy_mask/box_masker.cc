@@ -11,6 +11,9 @@ namespace {
 
 constexpr int kPortable = 1;
 
+// The statuses of a box narrower than the vector path takes, or not larger than the block.
+bool TooSmall(IppStatus status) { return status == ippStsSizeErr || status == ippStsMaskSizeErr; }
+
 int VectorChromaBytes(const MaskExport& maskExport) {
   if (maskExport.effect == Effect::kBlur) return maskExport.size >= 11 ? 64 : 32;
   if (maskExport.size >= 256) return 128;
@@ -36,7 +39,7 @@ std::string BoxMasker::Hint(IppStatus status) const {
   return {};
 }
 
-IppStatus BoxMasker::Call(TwoPlaneFrame& frame, const Zone& box, int processingMode) {
+IppStatus BoxMasker::Call(const MaskExport& maskExport, TwoPlaneFrame& frame, const Zone& box, int processingMode) {
   using Clock = std::chrono::steady_clock;
   // A chroma pair covers luma pixels (x, y) to (x + 1, y + 1): with x and y even, the box's
   // chroma starts at row y / 2, byte x.
@@ -44,20 +47,32 @@ IppStatus BoxMasker::Call(TwoPlaneFrame& frame, const Zone& box, int processingM
   uint8_t* chroma = frame.chroma() + (box.y / 2) * frame.chromaStep() + box.x;
   const IppiSize size{static_cast<int>(box.width), static_cast<int>(box.height)};
   const Clock::time_point start = Clock::now();
-  const IppStatus status = export_.function(luma, frame.lumaStep(), chroma, frame.chromaStep(), size, processingMode);
+  const IppStatus status =
+      maskExport.function(luma, frame.lumaStep(), chroma, frame.chromaStep(), size, processingMode);
   libraryTime_ += Clock::now() - start;
+  return status;
+}
+
+IppStatus BoxMasker::MaskMotionBox(TwoPlaneFrame& frame, const Zone& box) {
+  IppStatus status = Call(export_, frame, box, processingMode_);
+  if (!TooSmall(status)) return status;
+  ++fallbacks_;
+  for (const MaskExport* smaller = &export_; smaller != nullptr; smaller = SmallerMaskExport(*smaller)) {
+    status = Call(*smaller, frame, box, kPortable);
+    if (!TooSmall(status)) return status;
+  }
   return status;
 }
 
 void BoxMasker::Mask(TwoPlaneFrame& frame, const std::vector<MaskedBox>& boxes) {
   int zoneNumber = 0;
   for (const MaskedBox& masked : boxes) {
-    if (masked.source == BoxSource::kZone) ++zoneNumber;
-    IppStatus status = Call(frame, masked.box, processingMode_);
-    if (status == ippStsSizeErr && masked.source == BoxSource::kMotion && processingMode_ != kPortable)
-      status = Call(frame, masked.box, kPortable);
+    const bool isZone = masked.source == BoxSource::kZone;
+    if (isZone) ++zoneNumber;
+    const IppStatus status =
+        isZone ? Call(export_, frame, masked.box, processingMode_) : MaskMotionBox(frame, masked.box);
     if (status == ippStsNoErr) continue;
-    const std::string what = masked.source == BoxSource::kZone ? "zone " + std::to_string(zoneNumber) : "motion box";
+    const std::string what = isZone ? "zone " + std::to_string(zoneNumber) : "motion box";
     throw ToolError(std::string(export_.name) + " returned " + std::to_string(status) + " on " + what + " (" +
                     ToString(masked.box) + "): " + fnVCAIPP_GetStatusString(status) + Hint(status));
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,19 +24,24 @@ class BoxMasker {
 
   // Boxes as placed by PlaceZones or ShapeBoxes: inside the frame, even bounds. Each goes to the
   // export as a frame of its own: both plane addresses moved to the box's first pixel, the
-  // frame's steps, the box's size. A motion box the vector path refuses (a frame too small for
-  // SmallestBox) is masked by the portable path instead; any other refusal throws ToolError.
+  // frame's steps, the box's size. A motion box too small for the export (in a frame smaller than
+  // SmallestBox) is masked by the portable path instead, with smaller blocks if need be, so that
+  // it is masked rather than the run failing; any other refusal throws ToolError.
   void Mask(TwoPlaneFrame& frame, const std::vector<MaskedBox>& boxes);
 
   std::chrono::nanoseconds libraryTime() const { return libraryTime_; }
+  // Motion boxes masked by a fallback so far.
+  int64_t fallbacks() const { return fallbacks_; }
 
  private:
-  IppStatus Call(TwoPlaneFrame& frame, const Zone& box, int processingMode);
+  IppStatus Call(const MaskExport& maskExport, TwoPlaneFrame& frame, const Zone& box, int processingMode);
+  IppStatus MaskMotionBox(TwoPlaneFrame& frame, const Zone& box);
   std::string Hint(IppStatus status) const;
 
   const MaskExport& export_;
   int processingMode_;
   std::chrono::nanoseconds libraryTime_{0};
+  int64_t fallbacks_ = 0;
 };
 
 }  // namespace ryn::privacy_mask

@@ -133,6 +133,10 @@ MaskRunSummary MaskVideo(const Options& options, const MaskRunHooks& hooks) {
   }
 
   if (boxesFile) boxesFile->Close();
+  if (masker.fallbacks() > 0 && hooks.note)
+    hooks.note(std::to_string(masker.fallbacks()) + " motion boxes were too small for " +
+               std::to_string(maskExport->size) + "x" + std::to_string(maskExport->size) + " masking in mode " +
+               ModeName(options.processingMode) + ": masked by the portable path, with smaller blocks if need be");
   if (!cv::imwrite(summary.contactSheetPath, sheet.Compose(summary.zones)))
     throw ToolError("cannot write '" + summary.contactSheetPath + "'");
   summary.videoPath = writer.path();

@@ -257,8 +257,38 @@ TEST(BoxMasker, NarrowMotionBoxFallsBackToThePortablePathWhereAZoneFails) {
   BoxMasker(pixelate, 1).Mask(portable, {MaskedBox{narrow, BoxSource::kMotion}});
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 64; ++x) ASSERT_EQ(frame.LumaAt(x, y), portable.LumaAt(x, y)) << x << ", " << y;
+  EXPECT_EQ(vector.fallbacks(), 1);
   EXPECT_THAT([&] { vector.Mask(frame, {MaskedBox{narrow, BoxSource::kZone}}); },
               testing::ThrowsMessage<ToolError>(testing::HasSubstr("on zone 1 (8,8,16,16)")));
+}
+
+TEST(BoxMasker, MotionInAFrameSmallerThanTheBlockTakesASmallerBlock) {
+  for (int mode : {0, 1}) {
+    SCOPED_TRACE(mode);
+    TwoPlaneFrame frame(16, 16), expected(16, 16);
+    frame.FromBgr(test::NoiseFrame({16, 16}, 9));
+    expected.CopyFrom(frame);
+    const Zone whole{0, 0, 16, 16};
+    BoxMasker masker(*FindMaskExport(Effect::kPixelate, 16), mode);
+    masker.Mask(frame, {MaskedBox{whole, BoxSource::kMotion}});
+    BoxMasker(*FindMaskExport(Effect::kPixelate, 8), 1).Mask(expected, {MaskedBox{whole, BoxSource::kMotion}});
+    EXPECT_EQ(masker.fallbacks(), 1);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) ASSERT_EQ(frame.LumaAt(x, y), expected.LumaAt(x, y)) << x << ", " << y;
+    EXPECT_THROW(masker.Mask(frame, {MaskedBox{whole, BoxSource::kZone}}), ToolError);
+  }
+  // Nothing smaller than the smallest block: the run fails rather than leave the box unmasked.
+  TwoPlaneFrame tiny(4, 4);
+  EXPECT_THROW(BoxMasker(*FindMaskExport(Effect::kPixelate, 4), 1).Mask(tiny, {MaskedBox{Zone{0, 0, 4, 4},
+                                                                                          BoxSource::kMotion}}),
+               ToolError);
+}
+
+TEST(MaskExports, SmallerExportsOfTheSameEffect) {
+  EXPECT_EQ(SmallerMaskExport(*FindMaskExport(Effect::kPixelate, 16)), FindMaskExport(Effect::kPixelate, 8));
+  EXPECT_EQ(SmallerMaskExport(*FindMaskExport(Effect::kBlur, 5)), FindMaskExport(Effect::kBlur, 3));
+  EXPECT_EQ(SmallerMaskExport(*FindMaskExport(Effect::kPixelate, 4)), nullptr);
+  EXPECT_EQ(SmallerMaskExport(*FindMaskExport(Effect::kBlur, 3)), nullptr);
 }
 
 }  // namespace
