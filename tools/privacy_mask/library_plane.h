@@ -17,7 +17,8 @@ class LibraryPlane {
  public:
   // Throws ToolError when the library cannot allocate the plane.
   LibraryPlane(int width, int height) : width_(width), height_(height), data_(Allocate(width, height, step_)) {
-    if (!data_) throw ToolError("out of memory for a " + std::to_string(width) + "x" + std::to_string(height) + " plane");
+    if (!data_)
+      throw ToolError("out of memory for a " + std::to_string(width) + "x" + std::to_string(height) + " plane");
   }
 
   int width() const { return width_; }

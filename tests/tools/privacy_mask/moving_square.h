@@ -38,7 +38,8 @@ inline cv::Mat SceneWith(const cv::Mat& background, std::optional<Zone> square) 
   return frame;
 }
 
-inline void WriteClip(const std::string& path, const cv::Mat& background, const std::vector<std::optional<Zone>>& squares) {
+inline void WriteClip(const std::string& path, const cv::Mat& background,
+                      const std::vector<std::optional<Zone>>& squares) {
   cv::VideoWriter writer(path, cv::CAP_OPENCV_MJPEG, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'), 10.0,
                          background.size());
   ASSERT_TRUE(writer.isOpened()) << path;

@@ -146,7 +146,8 @@ TEST(RunTool, SummaryAndOutputFiles) {
   const bool h264 = outcome.out.find("clip_masked.mp4 (H.264)") != std::string::npos;
   const std::string videoPath = folder / (h264 ? "out/clip_masked.mp4" : "out/clip_masked.avi");
   EXPECT_THAT(outcome.out, HasSubstr("masked video   " + videoPath));
-  EXPECT_EQ(outcome.err, h264 ? "" : "ryn-privacy-mask: note: this FFmpeg writes no H.264: the masked video is MJPG in " + videoPath + "\n");
+  EXPECT_EQ(outcome.err, h264 ? "" : "ryn-privacy-mask: note: this FFmpeg writes no H.264: the masked video is MJPG in " +
+                                         videoPath + "\n");
   EXPECT_THAT(outcome.out, HasSubstr("contact sheet  " + (folder / "out/clip_contact.png")));
 
   cv::VideoCapture video(videoPath, cv::CAP_FFMPEG);
