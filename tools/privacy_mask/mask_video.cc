@@ -89,8 +89,9 @@ MaskRunSummary MaskVideo(const Options& options, const MaskRunHooks& hooks) {
   std::unique_ptr<MotionBoxes> motion;
   if (options.detectMotion) {
     motion = std::make_unique<MotionBoxes>(size, options.motion, SmallestBox(*maskExport, options.processingMode));
+    const Clock::time_point warmUpStart = Clock::now();
     summary.warmUpFrames = WarmUp(*motion, options, size);
-    summary.warmUpTime = Clock::now() - start;
+    summary.warmUpTime = Clock::now() - warmUpStart;
   }
 
   BoxMasker masker(*maskExport, options.processingMode);

@@ -194,7 +194,8 @@ std::string UsageText() {
          "                       frame are clipped, zones are widened to even bounds\n"
          "      --motion         mask what moves as well as the zones (the default without --zone)\n"
          "      --no-motion      mask the zones only (on the default clip: three default zones)\n"
-         "      --learning-rate R  share of a still pixel taken into the background per frame,\n"
+         "      --learning-rate R\n"
+         "                       share of a still pixel taken into the background per frame,\n"
          "                       above 0, at most 1 (default " + NumberText(MotionSettings{}.learningRate) + ")\n"
          "      --threshold T    luma difference above which a pixel moves, 0 to 254 (default " +
          std::to_string(MotionSettings{}.threshold) + ")\n"
