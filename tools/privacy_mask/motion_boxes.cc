@@ -7,6 +7,8 @@ namespace {
 
 // The second warm-up pass learns at least this fast so that a few dozen frames settle it.
 constexpr float kWarmUpRate = 0.1f;
+// Percentage of the frame in motion taken as a change of the whole scene.
+constexpr int64_t kSceneChangeShare = 50;
 
 }  // namespace
 
@@ -25,22 +27,36 @@ void MotionBoxes::WarmUp(const TwoPlaneFrame& frame, int pass) {
     return;
   }
   StageTimes untimed;
-  DetectAndLearn(frame, std::max(kWarmUpRate, static_cast<float>(settings_.learningRate)), untimed);
+  Detect(frame, untimed);
+  Learn(frame, std::max(kWarmUpRate, static_cast<float>(settings_.learningRate)), false, untimed);
 }
 
-void MotionBoxes::DetectAndLearn(const TwoPlaneFrame& frame, float rate, StageTimes& times) {
-  if (!background_.initialised()) background_.Learn(frame.luma(), frame.lumaStep(), rate);
+void MotionBoxes::Detect(const TwoPlaneFrame& frame, StageTimes& times) {
+  if (!background_.initialised()) background_.Learn(frame.luma(), frame.lumaStep(), 0);
   times.Time(Stage::kMask, [&] {
     mask_.Detect(frame.luma(), frame.lumaStep(), background_, static_cast<uint8_t>(settings_.threshold));
   });
   times.Time(Stage::kMorphology, [&] { mask_.Clean(); });
-  times.Time(Stage::kBackground,
-             [&] { background_.LearnWhere(frame.luma(), frame.lumaStep(), mask_.Still().data(), rate); });
+}
+
+void MotionBoxes::Learn(const TwoPlaneFrame& frame, float rate, bool wholeFrame, StageTimes& times) {
+  times.Time(Stage::kBackground, [&] {
+    if (wholeFrame)
+      background_.Learn(frame.luma(), frame.lumaStep(), rate);
+    else
+      background_.LearnWhere(frame.luma(), frame.lumaStep(), mask_.Still().data(), rate);
+  });
 }
 
 std::vector<Zone> MotionBoxes::Next(const TwoPlaneFrame& frame, StageTimes& times) {
-  DetectAndLearn(frame, static_cast<float>(settings_.learningRate), times);
+  Detect(frame, times);
   const std::vector<Blob> blobs = times.Time(Stage::kLabelling, [&] { return blobs_.Find(mask_.mask()); });
+  int64_t moving = 0;
+  for (const Blob& blob : blobs) moving += blob.area;
+  // Most of the frame moving is a change of light or of the camera, not people: the whole
+  // background follows it, else it would never be learnt again.
+  const bool sceneChanged = moving > int64_t{frame_.width} * frame_.height * kSceneChangeShare / 100;
+  Learn(frame, static_cast<float>(settings_.learningRate), sceneChanged, times);
   return times.Time(Stage::kMasking, [&] { return hold_.Update(ShapeBoxes(blobs, frame_, rules_)); });
 }
 

@@ -34,13 +34,15 @@ class MotionBoxes {
   // nothing moves against that average, which wipes out the traces they left.
   void WarmUp(const TwoPlaneFrame& frame, int pass);
 
-  // This frame's boxes to mask (held ones included). Learns the frame where nothing moves.
+  // This frame's boxes to mask (held ones included). Learns the frame where nothing moves, or
+  // everywhere when more than half of it moves.
   std::vector<Zone> Next(const TwoPlaneFrame& frame, StageTimes& times);
 
   const BytePlane& motionMask() const { return mask_.mask(); }
 
  private:
-  void DetectAndLearn(const TwoPlaneFrame& frame, float rate, StageTimes& times);
+  void Detect(const TwoPlaneFrame& frame, StageTimes& times);
+  void Learn(const TwoPlaneFrame& frame, float rate, bool wholeFrame, StageTimes& times);
 
   FrameSize frame_;
   MotionSettings settings_;

@@ -172,8 +172,11 @@ class MotionStages : public testing::Test {
  protected:
   static constexpr int64_t kHold = 4;
 
-  MotionStages() : background_(test::TexturedBackground({128, 96})), frame_(128, 96) {
+  MotionStages() : background_(test::TexturedBackground({128, 96})), frame_(128, 96) { Start(0.02); }
+
+  void Start(double learningRate) {
     MotionSettings settings;
+    settings.learningRate = learningRate;
     settings.holdFrames = kHold;
     settings.minimumArea = 50;
     settings.margin = 2;
@@ -183,8 +186,8 @@ class MotionStages : public testing::Test {
       for (int i = 0; i < 4; ++i) motion_->WarmUp(frame_, pass);
   }
 
-  std::vector<Zone> Next(std::optional<Zone> square) {
-    frame_.FromBgr(test::SceneWith(background_, square));
+  std::vector<Zone> Next(std::optional<Zone> square, double brightness = 0) {
+    frame_.FromBgr(test::SceneWith(background_, square) + cv::Scalar::all(brightness));
     return motion_->Next(frame_, times_);
   }
 
@@ -220,6 +223,20 @@ TEST_F(MotionStages, SquareThatStopsStaysMaskedAndIsHeldAfterItLeaves) {
   EXPECT_THAT(motion_->motionMask().data()[0], 0);
   EXPECT_GT(times_[Stage::kMask].count(), 0);
   EXPECT_GT(times_[Stage::kLabelling].count(), 0);
+}
+
+TEST_F(MotionStages, ChangeOfLightOverTheWholeSceneIsLearntAway) {
+  Start(0.3);
+  EXPECT_THAT(Next(std::nullopt, 50), testing::ElementsAre(Zone{0, 0, 128, 96}));
+  int frames = 1;
+  while (!Next(std::nullopt, 50).empty() && frames < 40) ++frames;
+  EXPECT_LT(frames, 40);
+  // Against the new light, a square is found again, and only the square.
+  const Zone square{40, 30, 20, 20};
+  const std::vector<Zone> boxes = Next(square, 50);
+  ASSERT_THAT(boxes, testing::SizeIs(1));
+  EXPECT_TRUE(Contains(boxes[0], square));
+  EXPECT_TRUE(Contains(Grown(square, 4), boxes[0]));
 }
 
 TEST_F(MotionStages, SpecksBelowTheMinimumAreaAreIgnored) {
