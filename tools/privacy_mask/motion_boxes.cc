@@ -50,13 +50,15 @@ void MotionBoxes::Learn(const TwoPlaneFrame& frame, float rate, bool wholeFrame,
 
 std::vector<Zone> MotionBoxes::Next(const TwoPlaneFrame& frame, StageTimes& times) {
   Detect(frame, times);
+  // Learning before labelling finds the frame and its mask still in cache; whether the whole
+  // scene changed is known from the frame before.
+  Learn(frame, static_cast<float>(settings_.learningRate), sceneChanged_, times);
   const std::vector<Blob> blobs = times.Time(Stage::kLabelling, [&] { return blobs_.Find(mask_.mask()); });
   int64_t moving = 0;
   for (const Blob& blob : blobs) moving += blob.area;
   // Most of the frame moving is a change of light or of the camera, not people: the whole
   // background follows it, else it would never be learnt again.
-  const bool sceneChanged = moving > int64_t{frame_.width} * frame_.height * kSceneChangeShare / 100;
-  Learn(frame, static_cast<float>(settings_.learningRate), sceneChanged, times);
+  sceneChanged_ = moving > int64_t{frame_.width} * frame_.height * kSceneChangeShare / 100;
   return times.Time(Stage::kMasking, [&] { return hold_.Update(ShapeBoxes(blobs, frame_, rules_)); });
 }
 

@@ -35,7 +35,7 @@ class MotionBoxes {
   void WarmUp(const TwoPlaneFrame& frame, int pass);
 
   // This frame's boxes to mask (held ones included). Learns the frame where nothing moves, or
-  // everywhere when more than half of it moves.
+  // everywhere when more than half of the frame before moved.
   std::vector<Zone> Next(const TwoPlaneFrame& frame, StageTimes& times);
 
   const BytePlane& motionMask() const { return mask_.mask(); }
@@ -52,6 +52,7 @@ class MotionBoxes {
   BlobFinder blobs_;
   BoxHold hold_;
   int64_t warmUpSeen_ = 0;
+  bool sceneChanged_ = false;  // more than half of the last frame moved
 };
 
 }  // namespace ryn::privacy_mask
