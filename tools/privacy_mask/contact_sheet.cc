@@ -14,19 +14,26 @@ constexpr int kGap = 8;
 const cv::Scalar kBackground(32, 32, 32);
 const cv::Scalar kLabelColour(235, 235, 235);
 const cv::Scalar kZoneColour(0, 220, 255);
+const cv::Scalar kMotionColour(255, 64, 255);
 
 void DrawLabel(cv::Mat& sheet, cv::Point origin, const std::string& text) {
   cv::putText(sheet, text, origin + cv::Point(4, kLabelHeight - 9), cv::FONT_HERSHEY_SIMPLEX, 0.6, kLabelColour, 1,
               cv::LINE_AA);
 }
 
+cv::Rect Scaled(const Zone& box, double scale) {
+  return cv::Rect(cvRound(box.x * scale), cvRound(box.y * scale), cvRound(box.width * scale),
+                  cvRound(box.height * scale));
+}
+
 }  // namespace
 
 ContactSheet::ContactSheet(int rows) : rows_(std::max(rows, 1)) {}
 
-void ContactSheet::Offer(int64_t index, const cv::Mat& original, const cv::Mat& masked) {
+void ContactSheet::Offer(int64_t index, const cv::Mat& original, const cv::Mat& masked,
+                         const std::vector<Zone>& motionBoxes) {
   if (index % stride_ != 0) return;
-  kept_.push_back(Kept{index, original.clone(), masked.clone()});
+  kept_.push_back(Kept{index, original.clone(), masked.clone(), motionBoxes});
   if (kept_.size() <= static_cast<size_t>(2 * rows_)) return;
   stride_ *= 2;
   std::erase_if(kept_, [&](const Kept& kept) { return kept.index % stride_ != 0; });
@@ -64,14 +71,14 @@ cv::Mat ContactSheet::Compose(const std::vector<Zone>& zones) const {
     cv::Mat masked = sheet(cv::Rect(right + cv::Point(0, kLabelHeight), tile));
     cv::resize(kept.original, original, tile, 0, 0, cv::INTER_AREA);
     cv::resize(kept.masked, masked, tile, 0, 0, cv::INTER_AREA);
+    for (const Zone& box : kept.motionBoxes) cv::rectangle(original, Scaled(box, scale), kMotionColour, 2);
     for (size_t z = 0; z < zones.size(); ++z) {
-      const cv::Rect box(cvRound(zones[z].x * scale), cvRound(zones[z].y * scale), cvRound(zones[z].width * scale),
-                         cvRound(zones[z].height * scale));
+      const cv::Rect box = Scaled(zones[z], scale);
       cv::rectangle(original, box, kZoneColour, 2);
       cv::putText(original, std::to_string(z + 1), box.tl() + cv::Point(4, 18), cv::FONT_HERSHEY_SIMPLEX, 0.55,
                   kZoneColour, 2, cv::LINE_AA);
     }
-    DrawLabel(sheet, left, "frame " + std::to_string(kept.index) + ": original, zones outlined");
+    DrawLabel(sheet, left, "frame " + std::to_string(kept.index) + ": original, zones and motion outlined");
     DrawLabel(sheet, right, "frame " + std::to_string(kept.index) + ": masked");
   }
   return sheet;

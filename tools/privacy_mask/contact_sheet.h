@@ -1,5 +1,5 @@
 // The contact sheet: a few frames of the run, each as it was read next to its masked version,
-// with the zones outlined on the original.
+// with the zones and the motion boxes outlined on the original in two colours.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,9 @@ class ContactSheet {
 
   // Offered every frame in order; keeps frames spread over the whole run without knowing its
   // length: every stride-th frame, the stride doubling whenever too many are kept.
-  void Offer(int64_t index, const cv::Mat& original, const cv::Mat& masked);
+  // `motionBoxes`: the frame's masked motion boxes.
+  void Offer(int64_t index, const cv::Mat& original, const cv::Mat& masked,
+             const std::vector<Zone>& motionBoxes = {});
 
   // Indices of the frames the sheet would show: `rows` of the kept ones, evenly spaced.
   std::vector<int64_t> ChosenFrames() const;
@@ -30,6 +32,7 @@ class ContactSheet {
     int64_t index;
     cv::Mat original;
     cv::Mat masked;
+    std::vector<Zone> motionBoxes;
   };
   std::vector<size_t> ChosenPositions() const;
 

@@ -38,6 +38,13 @@ const MaskExport* FindMaskExport(Effect effect, int size) {
   return nullptr;
 }
 
+const MaskExport* SmallerMaskExport(const MaskExport& maskExport) {
+  const MaskExport* smaller = nullptr;
+  for (const MaskExport& entry : kMaskExports)
+    if (entry.effect == maskExport.effect && entry.size < maskExport.size) smaller = &entry;
+  return smaller;  // the table runs from small to large
+}
+
 std::string SupportedSizes(Effect effect) {
   std::string sizes;
   for (const MaskExport& entry : kMaskExports) {

@@ -25,6 +25,9 @@ struct MaskExport {
 // The export for this effect and size, or nullptr when the library has none.
 const MaskExport* FindMaskExport(Effect effect, int size);
 
+// The export of the same effect with the next smaller block (or window), or nullptr.
+const MaskExport* SmallerMaskExport(const MaskExport& maskExport);
+
 // "4, 8, 16, ..." for messages and help.
 std::string SupportedSizes(Effect effect);
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <limits>
+#include <sstream>
 #include <string_view>
 
 #include "tool_error.h"
@@ -10,14 +11,35 @@
 namespace ryn::privacy_mask {
 namespace {
 
-int64_t ParseCount(std::string_view option, std::string_view text, int64_t smallest) {
+constexpr int64_t kNoLimit = std::numeric_limits<int64_t>::max();
+
+int64_t ParseCount(std::string_view option, std::string_view text, int64_t smallest,
+                   int64_t largest = std::numeric_limits<int32_t>::max()) {
   int64_t value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || stop != end || value < smallest)
-    throw UsageError("bad " + std::string(option) + " '" + std::string(text) + "': expected an integer of at least " +
-                     std::to_string(smallest));
+  if (error != std::errc() || stop != end || value < smallest || value > largest)
+    throw UsageError("bad " + std::string(option) + " '" + std::string(text) + "': expected an integer " +
+                     (largest == kNoLimit ? "of at least " + std::to_string(smallest)
+                                          : "from " + std::to_string(smallest) + " to " + std::to_string(largest)));
   return value;
+}
+
+// A number in (0, 1].
+double ParseRate(std::string_view option, std::string_view text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end || !(value > 0 && value <= 1))
+    throw UsageError("bad " + std::string(option) + " '" + std::string(text) +
+                     "': expected a number above 0 and at most 1");
+  return value;
+}
+
+std::string NumberText(double value) {
+  std::ostringstream text;
+  text << value;
+  return text.str();
 }
 
 Effect ParseEffect(std::string_view text) {
@@ -87,6 +109,7 @@ class ArgumentReader {
 Options ParseOptions(const std::vector<std::string>& arguments) {
   Options options;
   std::optional<int64_t> blockSize;
+  std::optional<bool> motion;
   ArgumentReader reader(arguments);
   while (reader.Next()) {
     if (!reader.IsOption()) {
@@ -98,14 +121,32 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     } else if (reader.Is("--effect", "-e")) {
       options.effect = ParseEffect(reader.Value());
     } else if (reader.Is("--block", "-b")) {
-      blockSize = ParseCount("--block", reader.Value(), 1);
+      blockSize = ParseCount("--block", reader.Value(), 1, kNoLimit);
     } else if (reader.Is("--mode", "-m")) {
       options.processingMode = ParseMode(reader.Value());
     } else if (reader.Is("--frames", "-n")) {
-      options.frameLimit = ParseCount("--frames", reader.Value(), 1);
+      options.frameLimit = ParseCount("--frames", reader.Value(), 1, kNoLimit);
     } else if (reader.Is("--output-dir", "-o")) {
       options.outputDirectory = reader.Value();
       if (options.outputDirectory.empty()) throw UsageError("bad --output-dir: empty");
+    } else if (reader.Is("--motion") || reader.Is("--no-motion")) {
+      reader.ExpectNoValue();
+      motion = reader.Is("--motion");
+    } else if (reader.Is("--learning-rate")) {
+      options.motion.learningRate = ParseRate("--learning-rate", reader.Value());
+    } else if (reader.Is("--threshold")) {
+      options.motion.threshold = static_cast<int>(ParseCount("--threshold", reader.Value(), 0, 254));
+    } else if (reader.Is("--min-area")) {
+      options.motion.minimumArea = ParseCount("--min-area", reader.Value(), 1);
+    } else if (reader.Is("--margin")) {
+      options.motion.margin = ParseCount("--margin", reader.Value(), 0, 4096);
+    } else if (reader.Is("--hold")) {
+      options.motion.holdFrames = ParseCount("--hold", reader.Value(), 0);
+    } else if (reader.Is("--warm-up")) {
+      options.motion.warmUpFrames = ParseCount("--warm-up", reader.Value(), 0);
+    } else if (reader.Is("--boxes")) {
+      options.boxesPath = reader.Value();
+      if (options.boxesPath.empty()) throw UsageError("bad --boxes: empty");
     } else if (reader.Is("--no-progress")) {
       reader.ExpectNoValue();
       options.showProgress = false;
@@ -124,12 +165,15 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
                      ": expected one of " + SupportedSizes(options.effect));
   options.blockSize = static_cast<int>(size);
 
+  // Motion is what people ask for; given zones, they get what they asked for unless they add
+  // --motion.
+  options.detectMotion = motion.value_or(options.zones.empty());
   if (options.input.empty()) {
     options.input = DefaultClipPath();
     options.inputIsDefaultClip = true;
-    if (options.zones.empty()) options.zones = DefaultClipZones();
-  } else if (options.zones.empty()) {
-    throw UsageError("no zone given: add --zone x,y,w,h");
+    if (options.zones.empty() && !options.detectMotion) options.zones = DefaultClipZones();
+  } else if (options.zones.empty() && !options.detectMotion) {
+    throw UsageError("nothing to mask: add --zone x,y,w,h or drop --no-motion");
   }
   return options;
 }
@@ -137,17 +181,33 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
 std::string UsageText() {
   return "Usage: ryn-privacy-mask [options] [INPUT]\n"
          "\n"
-         "Masks privacy zones in a video with the library's two-plane 4:2:0 effects and writes the\n"
-         "masked video (MJPG .avi) and a contact sheet (PNG, frames before and after) to the output\n"
-         "directory.\n"
+         "Masks what moves and fixed privacy zones in a video with the library's two-plane 4:2:0\n"
+         "effects and writes the masked video (H.264 .mp4, or MJPG .avi when FFmpeg has no H.264\n"
+         "encoder) and a contact sheet (PNG, frames before and after) to the output directory.\n"
          "\n"
          "INPUT is a video file or an image sequence pattern such as frames/%04d.png. Without INPUT\n"
-         "the tool masks default zones of the surveillance clip cached by scripts/demo:\n"
+         "the tool masks the surveillance clip cached by scripts/demo:\n"
          "  " + DefaultClipPath() + "\n"
          "\n"
          "Options:\n"
-         "  -z, --zone x,y,w,h   a zone in pixels (repeatable; required with INPUT); zones reaching\n"
-         "                       outside the frame are clipped, zones are widened to even bounds\n"
+         "  -z, --zone x,y,w,h   a fixed zone in pixels (repeatable); zones reaching outside the\n"
+         "                       frame are clipped, zones are widened to even bounds\n"
+         "      --motion         mask what moves as well as the zones (the default without --zone)\n"
+         "      --no-motion      mask the zones only (on the default clip: three default zones)\n"
+         "      --learning-rate R\n"
+         "                       share of a still pixel taken into the background per frame,\n"
+         "                       above 0, at most 1 (default " + NumberText(MotionSettings{}.learningRate) + ")\n"
+         "      --threshold T    luma difference above which a pixel moves, 0 to 254 (default " +
+         std::to_string(MotionSettings{}.threshold) + ")\n"
+         "      --min-area N     smallest moving blob masked, in pixels (default " +
+         std::to_string(MotionSettings{}.minimumArea) + ")\n"
+         "      --margin N       pixels added around every moving blob (default " +
+         std::to_string(MotionSettings{}.margin) + ")\n"
+         "      --hold N         frames a box stays masked after its motion stops (default " +
+         std::to_string(MotionSettings{}.holdFrames) + ")\n"
+         "      --warm-up N      frames read ahead to learn the background (default " +
+         std::to_string(MotionSettings{}.warmUpFrames) + ")\n"
+         "      --boxes FILE     write every masked rectangle as CSV: frame,x,y,width,height,source\n"
          "  -e, --effect NAME    pixelate (default) or blur\n"
          "  -b, --block N        block size of pixelate: " + SupportedSizes(Effect::kPixelate) + " (default " +
          std::to_string(DefaultSize(Effect::kPixelate)) + ")\n"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mask_exports.h"
+#include "motion_boxes.h"
 #include "zones.h"
 
 namespace ryn::privacy_mask {
@@ -14,7 +15,10 @@ namespace ryn::privacy_mask {
 struct Options {
   std::string input;                  // a video file or an image pattern such as frames/%04d.png
   bool inputIsDefaultClip = false;    // no input given: the cached surveillance clip
-  std::vector<Zone> zones;            // as given; the default clip has default zones
+  std::vector<Zone> zones;            // as given; the default clip without motion has default zones
+  bool detectMotion = false;          // mask what moves; on unless zones are given
+  MotionSettings motion;
+  std::string boxesPath;              // where to list every masked rectangle; empty for nowhere
   Effect effect = Effect::kPixelate;
   int blockSize = DefaultSize(Effect::kPixelate);
   int processingMode = 0;             // 0 automatic, 1 portable path, 2 vector path
@@ -33,7 +37,7 @@ std::string UsageText();
 // $HOME/.cache/ryn/vtest.avi.
 std::string DefaultClipPath();
 
-// The zones masked on the default clip (768 x 576): the building's windows, the parked vehicles
+// The zones masked on the default clip (768 x 576) with --no-motion: the building's windows, the parked vehicles
 // and the footpath on the right.
 std::vector<Zone> DefaultClipZones();
 

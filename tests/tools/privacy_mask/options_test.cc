@@ -55,15 +55,44 @@ TEST(Options, BlockSizeDefaultsToTheEffects) {
   EXPECT_FALSE(ParseOptions({"-z", "0,0,64,64", "v.avi"}).frameLimit.has_value());
 }
 
-TEST(Options, NoInputMeansTheDefaultClipWithItsZones) {
+TEST(Options, NoInputMeansTheDefaultClipWithMotion) {
   setenv("XDG_CACHE_HOME", "/tmp/ryn-cache-test", 1);
   const Options options = ParseOptions({});
   EXPECT_EQ(options.input, "/tmp/ryn-cache-test/ryn/vtest.avi");
   EXPECT_TRUE(options.inputIsDefaultClip);
-  EXPECT_EQ(options.zones, DefaultClipZones());
-  // Zones given replace the default ones.
+  EXPECT_TRUE(options.detectMotion);
+  EXPECT_TRUE(options.zones.empty());
+  // Without motion the default clip has its fixed zones; zones given replace them.
+  const Options fixed = ParseOptions({"--no-motion"});
+  EXPECT_FALSE(fixed.detectMotion);
+  EXPECT_EQ(fixed.zones, DefaultClipZones());
   EXPECT_EQ(ParseOptions({"-z", "0,0,32,32"}).zones, (std::vector<Zone>{{0, 0, 32, 32}}));
   unsetenv("XDG_CACHE_HOME");
+}
+
+TEST(Options, MotionIsOnWithoutZonesAndCombinesWithThemOnRequest) {
+  EXPECT_TRUE(ParseOptions({"v.avi"}).detectMotion);
+  EXPECT_FALSE(ParseOptions({"-z", "0,0,9,9", "v.avi"}).detectMotion);
+  const Options both = ParseOptions({"-z", "0,0,9,9", "--motion", "v.avi"});
+  EXPECT_TRUE(both.detectMotion);
+  EXPECT_EQ(both.zones.size(), 1u);
+  EXPECT_FALSE(ParseOptions({"--motion", "--no-motion", "-z", "0,0,9,9", "v.avi"}).detectMotion);
+}
+
+TEST(Options, MotionSettings) {
+  const Options options = ParseOptions({"--learning-rate", "0.25", "--threshold=40", "--min-area", "300", "--margin",
+                                        "0", "--hold", "12", "--warm-up=0", "--boxes", "out/boxes.csv", "v.avi"});
+  EXPECT_EQ(options.motion.learningRate, 0.25);
+  EXPECT_EQ(options.motion.threshold, 40);
+  EXPECT_EQ(options.motion.minimumArea, 300);
+  EXPECT_EQ(options.motion.margin, 0);
+  EXPECT_EQ(options.motion.holdFrames, 12);
+  EXPECT_EQ(options.motion.warmUpFrames, 0);
+  EXPECT_EQ(options.boxesPath, "out/boxes.csv");
+  EXPECT_EQ(ParseOptions({"--learning-rate=1", "v.avi"}).motion.learningRate, 1.0);
+  const MotionSettings defaults = ParseOptions({"v.avi"}).motion;
+  EXPECT_EQ(defaults.threshold, MotionSettings{}.threshold);
+  EXPECT_EQ(defaults.warmUpFrames, MotionSettings{}.warmUpFrames);
 }
 
 TEST(Options, DefaultZonesFitTheDefaultClip) {
@@ -80,7 +109,9 @@ TEST(Options, HelpNeedsNothingElse) {
   EXPECT_TRUE(ParseOptions({"--help"}).showHelp);
   EXPECT_TRUE(ParseOptions({"clip.avi", "-h"}).showHelp);
   const std::string usage = UsageText();
-  for (const char* option : {"--zone", "--effect", "--block", "--mode", "--frames", "--output-dir"})
+  for (const char* option : {"--zone", "--effect", "--block", "--mode", "--frames", "--output-dir", "--motion",
+                             "--no-motion", "--learning-rate", "--threshold", "--min-area", "--margin", "--hold",
+                             "--warm-up", "--boxes"})
     EXPECT_THAT(usage, testing::HasSubstr(option));
 }
 
@@ -92,7 +123,20 @@ TEST(Options, RefusalsNameTheProblem) {
       {{"--bogus"}, "unknown option --bogus"},
       {{"-x"}, "unknown option -x"},
       {{"a.avi", "b.avi", "-z", "0,0,9,9"}, "more than one input"},
-      {{"a.avi"}, "no zone given"},
+      {{"a.avi", "--no-motion"}, "nothing to mask: add --zone"},
+      {{"--learning-rate", "0"}, "bad --learning-rate '0': expected a number above 0 and at most 1"},
+      {{"--learning-rate", "1.5"}, "bad --learning-rate '1.5'"},
+      {{"--learning-rate", "fast"}, "bad --learning-rate 'fast'"},
+      {{"--learning-rate", "nan"}, "bad --learning-rate 'nan'"},
+      {{"--threshold", "255"}, "bad --threshold '255': expected an integer from 0 to 254"},
+      {{"--threshold", "-1"}, "bad --threshold '-1'"},
+      {{"--min-area", "0"}, "bad --min-area '0'"},
+      {{"--margin", "-2"}, "bad --margin '-2'"},
+      {{"--margin", "5000"}, "bad --margin '5000'"},
+      {{"--hold", "x"}, "bad --hold 'x'"},
+      {{"--warm-up", "-1"}, "bad --warm-up '-1'"},
+      {{"--boxes", ""}, "bad --boxes: empty"},
+      {{"--motion=yes"}, "takes no value"},
       {{"a.avi", "--zone"}, "option --zone needs a value"},
       {{"a.avi", "-z", "1,2,3"}, "bad zone '1,2,3'"},
       {{"-e", "smear"}, "bad --effect 'smear'"},

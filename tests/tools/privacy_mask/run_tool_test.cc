@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "privacy_mask/run_tool.h"
+#include "moving_square.h"
 #include "scratch_clip.h"
 
 namespace ryn::privacy_mask {
@@ -133,19 +134,65 @@ TEST(RunTool, SummaryAndOutputFiles) {
   const Outcome outcome =
       RunWith({"-z", "8,6,32,16", "-z", "50,30,40,30", "-b", "4", "-o", folder / "out", folder / "clip.avi"});
   ASSERT_EQ(outcome.exitCode, kExitSuccess) << outcome.err;
-  EXPECT_EQ(outcome.err, "");  // not a terminal: no progress bar
+  EXPECT_THAT(outcome.err, testing::Not(HasSubstr("\r")));  // not a terminal: no progress bar
   EXPECT_THAT(outcome.out, HasSubstr("Masked 3 frames of 96x64 from " + (folder / "clip.avi")));
   EXPECT_THAT(outcome.out, HasSubstr("zones          2 (x,y,w,h):  8,6,32,16  50,30,40,30"));
   EXPECT_THAT(outcome.out, HasSubstr("pixelate 4x4 with fnVCAIPP_Pixelized_4x4_8u_P2P3IR, mode auto"));
   EXPECT_THAT(outcome.out, testing::ContainsRegex("masking calls  [0-9]+\\.[0-9]{3} ms per frame in the library"));
-  EXPECT_THAT(outcome.out, HasSubstr("masked video   " + (folder / "out/clip_masked.avi")));
+  EXPECT_THAT(outcome.out, testing::ContainsRegex("decode +[0-9]+\\.[0-9]{3} +[0-9]+\n"));
+  EXPECT_THAT(outcome.out, testing::ContainsRegex("pipeline +[0-9.]+ ms/frame, [0-9]+ frames/s without decode"));
+  EXPECT_THAT(outcome.out, testing::Not(HasSubstr("motion")));
+  // H.264 in MP4 where FFmpeg can write it, MJPG in AVI with a note where it cannot.
+  const bool h264 = outcome.out.find("clip_masked.mp4 (H.264)") != std::string::npos;
+  const std::string videoPath = folder / (h264 ? "out/clip_masked.mp4" : "out/clip_masked.avi");
+  EXPECT_THAT(outcome.out, HasSubstr("masked video   " + videoPath));
+  EXPECT_EQ(outcome.err, h264 ? "" : "ryn-privacy-mask: note: this FFmpeg writes no H.264: the masked video is MJPG in " +
+                                         videoPath + "\n");
   EXPECT_THAT(outcome.out, HasSubstr("contact sheet  " + (folder / "out/clip_contact.png")));
 
-  cv::VideoCapture video(folder / "out/clip_masked.avi", cv::CAP_FFMPEG);
+  cv::VideoCapture video(videoPath, cv::CAP_FFMPEG);
   ASSERT_TRUE(video.isOpened());
   EXPECT_EQ(video.get(cv::CAP_PROP_FRAME_COUNT), 3);
   EXPECT_EQ(video.get(cv::CAP_PROP_FRAME_WIDTH), 96);
   EXPECT_EQ(cv::imread(folder / "out/clip_contact.png").rows, 8 + 3 * (28 + 64 + 8));
+}
+
+// A square crossing a still scene: four frames of 128 x 64.
+void WriteSquareClip(const std::string& path) {
+  std::vector<std::optional<Zone>> squares;
+  for (int64_t frame = 0; frame < 4; ++frame) squares.push_back(Zone{8 + 16 * frame, 20, 20, 20});
+  test::WriteClip(path, test::TexturedBackground({128, 64}), squares);
+}
+
+TEST(RunTool, MotionSummaryAndBoxesFile) {
+  ScratchFolder folder;
+  WriteSquareClip(folder / "square.avi");
+  const Outcome outcome = RunWith({"-b", "4", "--warm-up", "4", "--boxes", folder / "boxes.csv", "-o", folder / "out",
+                                   folder / "square.avi"});
+  ASSERT_EQ(outcome.exitCode, kExitSuccess) << outcome.err;
+  EXPECT_THAT(outcome.out, HasSubstr("zones          none\n"));
+  EXPECT_THAT(outcome.out, testing::ContainsRegex("motion +[0-9]+ boxes in 4 frames, warm-up 4 frames"));
+  EXPECT_THAT(outcome.out,
+              HasSubstr("detection      learning rate 0.02, threshold 20, min area 120, margin 8, hold 10\n"));
+  for (const char* stage : {"decode", "background", "mask", "morphology", "labelling", "masking", "encode"})
+    EXPECT_THAT(outcome.out, testing::ContainsRegex(std::string(stage) + " +[0-9]+\\.[0-9]{3} +[0-9]+\n"));
+  EXPECT_THAT(outcome.out, HasSubstr("boxes          " + (folder / "boxes.csv")));
+  std::ifstream boxes(folder / "boxes.csv");
+  std::string header, first;
+  std::getline(boxes, header);
+  std::getline(boxes, first);
+  EXPECT_EQ(header, "frame,x,y,width,height,source");
+  EXPECT_THAT(first, testing::MatchesRegex("0,[0-9]+,[0-9]+,[0-9]+,[0-9]+,motion"));
+}
+
+TEST(RunTool, UnwritableBoxesFile) {
+  ScratchFolder folder;
+  WriteSquareClip(folder / "square.avi");
+  // Its folder would be a file.
+  ExpectFailure(RunWith({"-b", "4", "--boxes", folder / "square.avi/boxes.csv", "-o", folder / "out",
+                         folder / "square.avi"}),
+                kExitFailure, "cannot write '" + (folder / "square.avi/boxes.csv") + "'");
+  EXPECT_FALSE(std::filesystem::exists(folder / "out"));
 }
 
 }  // namespace
