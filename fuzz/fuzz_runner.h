@@ -1,0 +1,17 @@
+// Runs one decoded call under every processor build this machine runs and checks it: nothing
+// read-only is written, a failed call writes nothing, the floating-point control word is left as
+// found, and every build gives the generic build's status and bytes. A violation aborts with a
+// description, which makes libFuzzer keep the input.
+#pragma once
+
+#include "fuzz/fuzz_case.h"
+#include "fuzz/fuzz_registry.h"
+
+namespace ryn::fuzz {
+
+// What happened to a call, for the coverage report.
+enum class Outcome { kSkipped, kSucceeded, kFailed };
+
+Outcome RunCase(const FuzzEntry& entry, FuzzCase& fuzzCase);
+
+}  // namespace ryn::fuzz
