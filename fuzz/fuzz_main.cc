@@ -5,6 +5,8 @@
 //   RYN_FUZZ_REPORT=FILE      at exit, writes one line per export: name, calls, succeeded,
 //                             failed, skipped (the coverage report)
 //   RYN_FUZZ_WRITE_SEEDS=DIR  writes the seed inputs (a few per export) into DIR and exits
+//   RYN_FUZZ_WRITE_DICT=FILE  writes the dictionary (every export's selector, special values)
+//                             and exits
 //   RYN_FUZZ_ONLY=A,B         runs only the exports whose names contain A or B
 #include <cstdint>
 #include <cstdio>
@@ -74,6 +76,28 @@ void WriteSeeds(const char* directory) {
   }
 }
 
+void WriteDictionary(const char* path) {
+  FILE* file = std::fopen(path, "w");
+  if (file == nullptr) {
+    std::perror(path);
+    std::exit(1);
+  }
+  auto token = [file](const std::string& name, const void* bytes, size_t size) {
+    std::fprintf(file, "%s=\"", name.c_str());
+    for (size_t i = 0; i < size; ++i) std::fprintf(file, "\\x%02X", static_cast<const uint8_t*>(bytes)[i]);
+    std::fprintf(file, "\"\n");
+  };
+  std::fprintf(file, "# Selectors of the exports: an input that starts with one runs that export.\n");
+  for (const auto& entry : Entries()) token(entry.name, &entry.selector, 4);
+  std::fprintf(file, "# Values that matter to sizes, steps and floats.\n");
+  const int32_t ints[] = {0, -1, 1, 2, 3, 7, 8, 16, 31, 32, 33, 64, 255, 256, 4096, 65535, 65536, 46341,
+                          0x7FFFFFFF, -0x7FFFFFFF - 1};
+  for (size_t i = 0; i < sizeof ints / sizeof ints[0]; ++i) token("int_" + std::to_string(i), &ints[i], 4);
+  const float floats[] = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, 1e-40f, 3.4e38f, 1.0f / 0.0f};
+  for (size_t i = 0; i < sizeof floats / sizeof floats[0]; ++i) token("float_" + std::to_string(i), &floats[i], 4);
+  std::fclose(file);
+}
+
 bool Selected(const std::string& name) {
   static const std::vector<std::string> only = [] {
     std::vector<std::string> parts;
@@ -103,6 +127,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   using namespace ryn::fuzz;
   if (const char* seeds = std::getenv("RYN_FUZZ_WRITE_SEEDS")) {
     WriteSeeds(seeds);
+    std::exit(0);
+  }
+  if (const char* dictionary = std::getenv("RYN_FUZZ_WRITE_DICT")) {
+    WriteDictionary(dictionary);
     std::exit(0);
   }
   std::atexit(WriteReport);

@@ -1,5 +1,5 @@
 // Runs one decoded call under every processor build this machine runs and checks it: nothing
-// read-only is written, a failed call writes nothing, the floating-point control word is left as
+// read-only is written, a failed call writes nothing, the floating-point controls are left as
 // found, and every build gives the generic build's status and bytes. A violation aborts with a
 // description, which makes libFuzzer keep the input.
 #pragma once
