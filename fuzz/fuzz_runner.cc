@@ -18,9 +18,12 @@ struct Run {
   std::vector<std::vector<uint8_t>> contents;
 };
 
+// The MXCSR of the run being checked, for the report of a finding.
+unsigned g_environment = 0x1F80;
+
 [[noreturn]] void Finding(const FuzzEntry& entry, Build build, const char* what, int64_t detail) {
-  std::fprintf(stderr, "\n*** %s under the %s build: %s (%lld)\n", entry.name.c_str(), BuildName(build), what,
-               static_cast<long long>(detail));
+  std::fprintf(stderr, "\n*** %s under the %s build with MXCSR 0x%04X: %s (%lld)\n", entry.name.c_str(),
+               BuildName(build), g_environment, what, static_cast<long long>(detail));
   std::abort();
 }
 
@@ -35,20 +38,28 @@ const std::vector<Build>& RunnableBuilds() {
   return builds;
 }
 
-Run RunOnce(const FuzzEntry& entry, FuzzCase& fuzzCase, Build build) {
+// The caller's floating-point environments a call may meet: the default, each other rounding
+// mode, and flush-to-zero with denormals-are-zero.
+constexpr unsigned kDefaultEnvironment = 0x1F80;
+constexpr unsigned kOtherEnvironments[] = {0x3F80, 0x5F80, 0x7F80, 0x9FC0, 0xFFC0};
+
+// The exception flags (the low six bits) record what arithmetic raised, as in any float code;
+// the controls (rounding, flush-to-zero, denormals-are-zero, masks) must be left as found.
+constexpr unsigned kControls = ~0x3Fu;
+
+Run RunOnce(const FuzzEntry& entry, FuzzCase& fuzzCase, Build build, unsigned environment = kDefaultEnvironment) {
   for (auto& buffer : fuzzCase.buffers()) buffer->Reset();
   fuzzCase.RunSetup();
   DispatchRegistration::ForceAllForTesting(build);
-  const unsigned controlBefore = _mm_getcsr();
+  g_environment = environment;
+  _mm_setcsr(environment);
   Run run;
   run.result = fuzzCase.call()();
   const unsigned controlAfter = _mm_getcsr();
+  _mm_setcsr(kDefaultEnvironment);
   DispatchRegistration::BindAllForHardware();
   fuzzCase.RunTeardown();
-  // The exception flags (the low six bits) record what arithmetic raised, as in any float code;
-  // the controls (rounding, flush-to-zero, denormals-are-zero, masks) must be left as found.
-  constexpr unsigned kControls = ~0x3Fu;
-  if ((controlAfter & kControls) != (controlBefore & kControls)) {
+  if ((controlAfter & kControls) != (environment & kControls)) {
     Finding(entry, build, "MXCSR controls changed", controlAfter);
   }
   for (auto& buffer : fuzzCase.buffers()) run.contents.push_back(buffer->Contents());
@@ -81,7 +92,7 @@ void CheckSameAsGeneric(const FuzzEntry& entry, FuzzCase& fuzzCase, Build build,
 
 }  // namespace
 
-Outcome RunCase(const FuzzEntry& entry, FuzzCase& fuzzCase) {
+Outcome RunCase(const FuzzEntry& entry, FuzzCase& fuzzCase, int environmentChoice) {
   if (fuzzCase.skipped()) return Outcome::kSkipped;
   Run generic;
   for (Build build : RunnableBuilds()) {
@@ -92,6 +103,13 @@ Outcome RunCase(const FuzzEntry& entry, FuzzCase& fuzzCase) {
     } else if (fuzzCase.comparable()) {
       CheckSameAsGeneric(entry, fuzzCase, build, generic, run);
     }
+  }
+  // Once more under another environment, with the build this processor runs.
+  constexpr int kOthers = sizeof kOtherEnvironments / sizeof kOtherEnvironments[0];
+  if (environmentChoice >= 0 && environmentChoice < kOthers && fuzzCase.comparable()) {
+    const Build best = RunnableBuilds().back();
+    const Run run = RunOnce(entry, fuzzCase, best, kOtherEnvironments[environmentChoice]);
+    CheckSameAsGeneric(entry, fuzzCase, best, generic, run);
   }
   return fuzzCase.resultIsStatus() && generic.result < 0 ? Outcome::kFailed : Outcome::kSucceeded;
 }

@@ -12,6 +12,8 @@ namespace ryn::fuzz {
 // What happened to a call, for the coverage report.
 enum class Outcome { kSkipped, kSucceeded, kFailed };
 
-Outcome RunCase(const FuzzEntry& entry, FuzzCase& fuzzCase);
+// `environmentChoice` 0..4 repeats the call once more under a rounding mode other than the
+// default or with flush-to-zero and denormals-are-zero; other values do not.
+Outcome RunCase(const FuzzEntry& entry, FuzzCase& fuzzCase, int environmentChoice);
 
 }  // namespace ryn::fuzz
