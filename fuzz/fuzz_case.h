@@ -93,7 +93,7 @@ class FuzzCase {
     if (in_.Flag(48)) return nullptr;
     Buffer* buffer = NewBuffer<T>(static_cast<int64_t>(values.size() * sizeof(T)), Access::kRead, false);
     if (buffer == nullptr) return nullptr;
-    std::memcpy(buffer->initial().data(), values.begin(), values.size() * sizeof(T));
+    if (values.size() > 0) std::memcpy(buffer->initial().data(), values.begin(), values.size() * sizeof(T));
     return reinterpret_cast<T*>(buffer->data());
   }
 
