@@ -32,7 +32,8 @@ class Buffer {
   std::vector<uint8_t>& initial() { return initial_; }
   void Reset();
   std::vector<uint8_t> Contents() const { return std::vector<uint8_t>(data_, data_ + bytes_); }
-  // The index of the first element where `a` and `b` differ, or -1.
+  // The index (in elements from the start) of the first difference between `a` and `b`, or -1;
+  // NaNs compare equal to any NaN.
   int64_t FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) const;
 
  private:
