@@ -16,6 +16,18 @@ if(RYN_SANITIZE)
   target_link_options(ryn_compile_options INTERFACE ${RYN_SANITIZER_FLAGS})
 endif()
 
+if(RYN_FUZZ)
+  # Every library object carries the fuzzer's coverage counters and AddressSanitizer. Alignment
+  # checks are left out: x86 loads any address, and the harness gives steps that are not
+  # multiples of the element size on purpose.
+  set(RYN_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize=alignment
+      -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+      # Tables checked at compile time take more evaluation steps than clang allows by default.
+      -fconstexpr-steps=200000000)
+  target_compile_options(ryn_compile_options INTERFACE ${RYN_FUZZ_FLAGS})
+  target_link_options(ryn_compile_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # Highway is used as headers only.
 if(CMAKE_CROSSCOMPILING)
   # The build machine's headers serve a cross build too, but its /usr/include must not reach the
