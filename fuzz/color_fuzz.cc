@@ -69,7 +69,7 @@ const int16_t* const* PlaneArray(FuzzCase& c, int16_t* const planes[4], int coun
     case 2: return c.Array<const int16_t*>({planes[0], planes[1]});
     case 3: return c.Array<const int16_t*>({planes[0], planes[1], planes[2]});
     case 4: return c.Array<const int16_t*>({planes[0], planes[1], planes[2], planes[3]});
-    default: return c.Array<const int16_t*>({});
+    default: return c.Vector<const int16_t*>(0, Access::kRead);
   }
 }
 
