@@ -1,6 +1,8 @@
 // Box, Gaussian, high-pass and kernel filters, the bordered Gaussian and the border copies.
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <tuple>
 
 #include "fuzz/fuzz_registry.h"
 #include "fuzz/neighbourhood_shapes.h"

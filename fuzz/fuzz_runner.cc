@@ -32,7 +32,7 @@ const std::vector<Build>& RunnableBuilds() {
     }
     return runnable;
   }();
-  return runnable;
+  return builds;
 }
 
 Run RunOnce(const FuzzEntry& entry, FuzzCase& fuzzCase, Build build) {
