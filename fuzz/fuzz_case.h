@@ -139,11 +139,12 @@ class FuzzCase {
 
   template <class T>
   Buffer* NewBuffer(int64_t bytes, Access access, bool fill = true) {
-    totalBytes_ += bytes;
-    if (bytes > kMaxBytes || totalBytes_ > kMaxBytes) {
+    // Checked before adding: several huge buffers must not overflow the total.
+    if (bytes > kMaxBytes || totalBytes_ + bytes > kMaxBytes) {
       skipped_ = true;
       return nullptr;
     }
+    totalBytes_ += bytes;
     const ElementKind kind = std::is_same_v<T, float>    ? ElementKind::kFloat32
                              : std::is_same_v<T, double> ? ElementKind::kFloat64
                                                          : ElementKind::kBytes;
