@@ -10,14 +10,14 @@ using ryn::fuzz::FuzzInput;
 // The caller's path: 0 automatic, 1 portable, 2 vector; others do nothing.
 int Mode(FuzzInput& in) { return in.Pick({0, 1, 2, 1, 2, 3, -1}); }
 
-// A region of an interleaved plane (width in bytes) for blocks of `block` pairs by `block`
-// rows: often whole blocks, the path minimums included, else any size.
-IppiSize BlockRegion(FuzzInput& in, int block) {
-  if (in.Flag(2)) return in.Region();
+// A region of an interleaved plane (width in bytes) of whole blocks of `block` pairs by `block`
+// rows, the path minimums included, sometimes with a few more bytes and rows.
+IppiSize WholeBlocks(FuzzInput& in, int block) {
   const int width = 2 * block * (1 + in.Byte() % 3) + (in.Flag(4) ? in.Byte() % 8 : 0);
   const int height = block * (1 + in.Byte() % 3) + (in.Flag(4) ? in.Byte() % 8 : 0);
   return IppiSize{width, height};
 }
+IppiSize BlockRegion(FuzzInput& in, int block) { return in.Flag(2) ? in.Region() : WholeBlocks(in, block); }
 
 // Interleaved plane from a source into a destination, or in place (one buffer and one step for
 // both).
@@ -48,7 +48,8 @@ void TwoPlane(FuzzCase& c, Export call, IppiSize frame) {
 
 // A frame whose chroma plane holds whole blocks of `block` pairs by `block` rows, or any size.
 IppiSize BlockFrame(FuzzInput& in, int block) {
-  const IppiSize chroma = BlockRegion(in, block);
+  if (in.Flag(2)) return in.Region();
+  const IppiSize chroma = WholeBlocks(in, block);
   return IppiSize{chroma.width, 2 * chroma.height + (in.Flag(4) ? 1 : 0)};
 }
 
