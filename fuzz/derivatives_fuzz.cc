@@ -156,7 +156,8 @@ RYN_FUZZ(fnVCAIPP_Gradients_32f_C1IR) {
   const auto image = c.Image<float>(region, 1, Access::kWrite, MemorySides(borderType, Radius(mask)));
   const auto horizontal = c.Image<float>(region, 1, Access::kWrite);
   const auto vertical = c.Image<float>(region, 1, Access::kWrite);
-  uint8_t* buffer = QueriedScratch(c, [&](int* bytes) { return fnVCAIPP_GradientsGetBufferSize_32f(region, mask, bytes); });
+  uint8_t* buffer =
+      QueriedScratch(c, [&](int* bytes) { return fnVCAIPP_GradientsGetBufferSize_32f(region, mask, bytes); });
   c.WritesOnError();
   c.Call([=] {
     return fnVCAIPP_Gradients_32f_C1IR(image.p, image.step, horizontal.p, horizontal.step, vertical.p, vertical.step,

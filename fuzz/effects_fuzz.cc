@@ -63,25 +63,57 @@ RYN_FUZZ(fnVCAIPP_Pixelized_8u_C1R) {
   c.Call([=] { return fnVCAIPP_Pixelized_8u_C1R(s.p, s.step, d.p, d.step, region, block); });
 }
 
-RYN_FUZZ(fnVCA_Pixelized_4x4_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_4x4_Interleaved_8u_C1R, BlockRegion(c.in(), 4)); }
-RYN_FUZZ(fnVCA_Pixelized_8x8_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_8x8_Interleaved_8u_C1R, BlockRegion(c.in(), 8)); }
-RYN_FUZZ(fnVCA_Pixelized_16x16_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_16x16_Interleaved_8u_C1R, BlockRegion(c.in(), 16)); }
-RYN_FUZZ(fnVCA_Pixelized_32x32_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_32x32_Interleaved_8u_C1R, BlockRegion(c.in(), 32)); }
-RYN_FUZZ(fnVCA_Pixelized_64x64_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_64x64_Interleaved_8u_C1R, BlockRegion(c.in(), 64)); }
-RYN_FUZZ(fnVCA_Pixelized_128x128_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_128x128_Interleaved_8u_C1R, BlockRegion(c.in(), 128)); }
-RYN_FUZZ(fnVCA_Pixelized_256x256_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_256x256_Interleaved_8u_C1R, BlockRegion(c.in(), 256)); }
-RYN_FUZZ(fnVCA_Pixelized_512x512_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_512x512_Interleaved_8u_C1R, BlockRegion(c.in(), 512)); }
-RYN_FUZZ(fnVCA_Pixelized_1024x1024_Interleaved_8u_C1R) { Interleaved(c, fnVCA_Pixelized_1024x1024_Interleaved_8u_C1R, BlockRegion(c.in(), 1024)); }
+RYN_FUZZ(fnVCA_Pixelized_4x4_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_4x4_Interleaved_8u_C1R, BlockRegion(c.in(), 4));
+}
+RYN_FUZZ(fnVCA_Pixelized_8x8_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_8x8_Interleaved_8u_C1R, BlockRegion(c.in(), 8));
+}
+RYN_FUZZ(fnVCA_Pixelized_16x16_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_16x16_Interleaved_8u_C1R, BlockRegion(c.in(), 16));
+}
+RYN_FUZZ(fnVCA_Pixelized_32x32_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_32x32_Interleaved_8u_C1R, BlockRegion(c.in(), 32));
+}
+RYN_FUZZ(fnVCA_Pixelized_64x64_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_64x64_Interleaved_8u_C1R, BlockRegion(c.in(), 64));
+}
+RYN_FUZZ(fnVCA_Pixelized_128x128_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_128x128_Interleaved_8u_C1R, BlockRegion(c.in(), 128));
+}
+RYN_FUZZ(fnVCA_Pixelized_256x256_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_256x256_Interleaved_8u_C1R, BlockRegion(c.in(), 256));
+}
+RYN_FUZZ(fnVCA_Pixelized_512x512_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_512x512_Interleaved_8u_C1R, BlockRegion(c.in(), 512));
+}
+RYN_FUZZ(fnVCA_Pixelized_1024x1024_Interleaved_8u_C1R) {
+  Interleaved(c, fnVCA_Pixelized_1024x1024_Interleaved_8u_C1R, BlockRegion(c.in(), 1024));
+}
 
 RYN_FUZZ(fnVCAIPP_Pixelized_4x4_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_4x4_8u_P2P3IR, BlockFrame(c.in(), 4)); }
 RYN_FUZZ(fnVCAIPP_Pixelized_8x8_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_8x8_8u_P2P3IR, BlockFrame(c.in(), 8)); }
-RYN_FUZZ(fnVCAIPP_Pixelized_16x16_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_16x16_8u_P2P3IR, BlockFrame(c.in(), 16)); }
-RYN_FUZZ(fnVCAIPP_Pixelized_32x32_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_32x32_8u_P2P3IR, BlockFrame(c.in(), 32)); }
-RYN_FUZZ(fnVCAIPP_Pixelized_64x64_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_64x64_8u_P2P3IR, BlockFrame(c.in(), 64)); }
-RYN_FUZZ(fnVCAIPP_Pixelized_128x128_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_128x128_8u_P2P3IR, BlockFrame(c.in(), 128)); }
-RYN_FUZZ(fnVCAIPP_Pixelized_256x256_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_256x256_8u_P2P3IR, BlockFrame(c.in(), 256)); }
-RYN_FUZZ(fnVCAIPP_Pixelized_512x512_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_512x512_8u_P2P3IR, BlockFrame(c.in(), 512)); }
-RYN_FUZZ(fnVCAIPP_Pixelized_1024x1024_8u_P2P3IR) { TwoPlane(c, fnVCAIPP_Pixelized_1024x1024_8u_P2P3IR, BlockFrame(c.in(), 1024)); }
+RYN_FUZZ(fnVCAIPP_Pixelized_16x16_8u_P2P3IR) {
+  TwoPlane(c, fnVCAIPP_Pixelized_16x16_8u_P2P3IR, BlockFrame(c.in(), 16));
+}
+RYN_FUZZ(fnVCAIPP_Pixelized_32x32_8u_P2P3IR) {
+  TwoPlane(c, fnVCAIPP_Pixelized_32x32_8u_P2P3IR, BlockFrame(c.in(), 32));
+}
+RYN_FUZZ(fnVCAIPP_Pixelized_64x64_8u_P2P3IR) {
+  TwoPlane(c, fnVCAIPP_Pixelized_64x64_8u_P2P3IR, BlockFrame(c.in(), 64));
+}
+RYN_FUZZ(fnVCAIPP_Pixelized_128x128_8u_P2P3IR) {
+  TwoPlane(c, fnVCAIPP_Pixelized_128x128_8u_P2P3IR, BlockFrame(c.in(), 128));
+}
+RYN_FUZZ(fnVCAIPP_Pixelized_256x256_8u_P2P3IR) {
+  TwoPlane(c, fnVCAIPP_Pixelized_256x256_8u_P2P3IR, BlockFrame(c.in(), 256));
+}
+RYN_FUZZ(fnVCAIPP_Pixelized_512x512_8u_P2P3IR) {
+  TwoPlane(c, fnVCAIPP_Pixelized_512x512_8u_P2P3IR, BlockFrame(c.in(), 512));
+}
+RYN_FUZZ(fnVCAIPP_Pixelized_1024x1024_8u_P2P3IR) {
+  TwoPlane(c, fnVCAIPP_Pixelized_1024x1024_8u_P2P3IR, BlockFrame(c.in(), 1024));
+}
 
 RYN_FUZZ(fnVCAIPP_MeanFilter_3x3_Interleaved_8u_C1R) {
   Interleaved(c, fnVCAIPP_MeanFilter_3x3_Interleaved_8u_C1R, c.in().Region());

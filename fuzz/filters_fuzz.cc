@@ -38,7 +38,9 @@ void WholeImage(FuzzCase& c, Export call, Mask mask) {
   const auto s = c.Image<T>(region, 1, Access::kRead);
   const auto d = c.Image<T>(region, 1, Access::kWrite);
   const auto arguments = mask(c.in());
-  c.Call([=] { return std::apply([&](auto... a) { return call(s.p, s.step, d.p, d.step, region, a...); }, arguments); });
+  c.Call([=] {
+    return std::apply([&](auto... a) { return call(s.p, s.step, d.p, d.step, region, a...); }, arguments);
+  });
 }
 
 auto BoxMask(FuzzInput& in) {

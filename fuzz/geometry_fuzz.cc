@@ -87,6 +87,12 @@ RYN_FUZZ(fnVCAIPP_Resize_8u_C1R) {
 
 namespace {
 
+// A reduction or an enlargement by a simple ratio.
+float Ratio(FuzzInput& in) {
+  const int numerator = in.Pick({2, 4, 3, 1, 8});
+  return numerator / static_cast<float>(in.Pick({1, 2, 3, 4}));
+}
+
 // truncate(extent / factor) in single precision, saturated to the int range.
 int ScaledExtent(int extent, float factor) {
   const float scaled = static_cast<float>(extent) / factor;
@@ -100,7 +106,7 @@ int ScaledExtent(int extent, float factor) {
 
 RYN_FUZZ(fnVCAIPP_ResizeSqrPixel_8u_C1R) {
   const IppiSize size = c.in().Region();
-  const float factor = c.in().Flag(4) ? c.in().Float() : c.in().Pick({2, 4, 3, 1, 8}) / static_cast<float>(c.in().Pick({1, 2, 3, 4}));
+  const float factor = c.in().Flag(4) ? c.in().Float() : Ratio(c.in());
   const IppiSize scaled{ScaledExtent(size.width, factor), ScaledExtent(size.height, factor)};
   const auto s = c.Image<uint8_t>(size, 1, Access::kRead);
   const auto d = c.Image<uint8_t>(scaled, 1, Access::kWrite);
