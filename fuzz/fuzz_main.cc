@@ -28,8 +28,9 @@ struct Counts {
 };
 
 std::map<std::string, Counts>& Report() {
-  static std::map<std::string, Counts> report;
-  return report;
+  // Never destroyed: the exit handler that writes the report may run after static destructors.
+  static auto* report = new std::map<std::string, Counts>;
+  return *report;
 }
 
 void WriteReport() {
