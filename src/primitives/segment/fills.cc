@@ -71,7 +71,10 @@ IppStatus LabelMarkers(T* image, int step, IppiSize region, int minimumLabel, in
 IppStatus FloodFillBufferSize(IppiSize region, int* size) {
   RYN_CHECK(NotNull(size));
   RYN_CHECK(PositiveSize(region));
-  const int64_t bytes = 6 * int64_t{region.width} * region.height + 32;
+  // 6 W H + 32 is formed only where it cannot leave the 64-bit range (W H is below 2^62).
+  const int64_t pixels = int64_t{region.width} * region.height;
+  const int64_t bytes =
+      pixels <= std::numeric_limits<int>::max() ? 6 * pixels + 32 : std::numeric_limits<int64_t>::max();
   RYN_CHECK(FitsInInt(bytes));
   *size = static_cast<int>(bytes);
   return ippStsNoErr;

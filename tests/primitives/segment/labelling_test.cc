@@ -188,6 +188,11 @@ TEST(LabelMarkers, BufferSizeQuery) {
   // A size that does not fit in an int is refused rather than truncated.
   EXPECT_EQ(fnVCAIPP_LabelMarkers_8u_C1IR_GetBufSize(IppiSize{20000, 20000}, &size), ippStsSizeErr);
   EXPECT_EQ(size, 6 * 7 * 5 + 32);
+  // 6 W H beyond 64 bits: once wrapped, this one looked like a size of about 2^31.
+  EXPECT_EQ(fnVCAIPP_LabelMarkers_8u_C1IR_GetBufSize(IppiSize{2147460477, 1431671213}, &size), ippStsSizeErr);
+  const int largest = std::numeric_limits<int>::max();
+  EXPECT_EQ(fnVCAIPP_LabelMarkers_8u_C1IR_GetBufSize(IppiSize{largest, largest}, &size), ippStsSizeErr);
+  EXPECT_EQ(size, 6 * 7 * 5 + 32);
 }
 
 TEST(LabelMarkers, MissingBufferIsAWarningAndChangesNothing) {
