@@ -224,7 +224,9 @@ RynContourSmoother** FreshSmoother(FuzzCase& c, int n) {
 int CallLength(FuzzCase& c, int contextLength) { return c.in().Flag(8) ? c.in().Size() : contextLength; }
 
 // A cut-off: mostly one that leaves frequencies to clear, sometimes one that clears none.
-int CutOff(FuzzCase& c, int n) { return c.in().Code(0, std::max(0, (n - 2) / 2) + 1); }
+int CutOff(FuzzCase& c, int n) {
+  return c.in().Code(0, static_cast<int>(std::max<int64_t>(0, (int64_t{n} - 2) / 2)) + 1);
+}
 
 }  // namespace
 

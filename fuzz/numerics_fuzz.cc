@@ -229,14 +229,16 @@ bool ValidStride(int stride) { return stride > 0 && stride % 4 == 0; }
 // a matrix two (rows, then elements), an array of matrices three. Nothing when a count or a
 // stride is one the exports refuse, since they then touch nothing.
 float* Floats(FuzzCase& c, std::initializer_list<Dimension> dimensions, Access access) {
-  int64_t bytes = sizeof(float);
   for (const Dimension& d : dimensions) {
     if (d.count < 1 || !ValidStride(d.stride)) return c.Vector<float>(0, access);
-    bytes += (d.count - 1) * d.stride;
   }
-  if (bytes > ryn::fuzz::FuzzCase::kMaxBytes) {
-    c.Skip();
-    return nullptr;
+  int64_t bytes = sizeof(float);
+  for (const Dimension& d : dimensions) {
+    bytes += (d.count - 1) * d.stride;
+    if (bytes > FuzzCase::kMaxBytes) {
+      c.Skip();
+      return nullptr;
+    }
   }
   return c.Vector<float>(bytes / static_cast<int64_t>(sizeof(float)), access);
 }
@@ -289,7 +291,8 @@ StridedVector DecodeVector(FuzzCase& c, int length, Access access) {
 
 // The work buffer of the eliminations: n x n + n floats.
 float* EliminationBuffer(FuzzCase& c, int n) {
-  const int64_t floats = n >= 1 ? int64_t{n} * n + n : 0;
+  // Sizes too large to run are given a size the harness refuses, without overflowing.
+  const int64_t floats = n < 1 ? 0 : n > (1 << 16) ? FuzzCase::kMaxBytes : int64_t{n} * n + n;
   return reinterpret_cast<float*>(Scratch(c, floats * static_cast<int64_t>(sizeof(float))));
 }
 
