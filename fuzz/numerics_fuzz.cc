@@ -14,6 +14,7 @@ using ryn::fuzz::Access;
 using ryn::fuzz::FuzzCase;
 using ryn::fuzz::InitialOf;
 using ryn::fuzz::Scratch;
+using ryn::fuzz::SpecialFloats;
 
 // ---- Random generator states --------------------------------------------------------------------
 
@@ -276,7 +277,9 @@ struct StridedMatrix {
 StridedMatrix DecodeMatrix(FuzzCase& c, int rows, int columns, Access access) {
   const int elementStride = ElementStride(c);
   const int rowStride = RowStride(c, columns, elementStride, access == Access::kRead);
-  return StridedMatrix{Floats(c, {{rows, rowStride}, {columns, elementStride}}, access), rowStride, elementStride};
+  float* p = Floats(c, {{rows, rowStride}, {columns, elementStride}}, access);
+  SpecialFloats(c, p);
+  return StridedMatrix{p, rowStride, elementStride};
 }
 
 struct StridedVector {
@@ -286,7 +289,9 @@ struct StridedVector {
 
 StridedVector DecodeVector(FuzzCase& c, int length, Access access) {
   const int stride = ElementStride(c);
-  return StridedVector{Floats(c, {{length, stride}}, access), stride};
+  float* p = Floats(c, {{length, stride}}, access);
+  SpecialFloats(c, p);
+  return StridedVector{p, stride};
 }
 
 // The work buffer of the eliminations: n x n + n floats.
@@ -329,6 +334,7 @@ RYN_FUZZ(fnVCAIPP_Normalize_v3_32f) {
   const bool inPlace = c.in().Flag(4);
   float* source = c.Vector<float>(3, inPlace ? Access::kWrite : Access::kRead);
   float* destination = inPlace ? source : c.Vector<float>(3, Access::kWrite);
+  SpecialFloats(c, source);
   c.Call([=] { return fnVCAIPP_Normalize_v3_32f(source, destination); });
 }
 
@@ -440,6 +446,7 @@ RYN_FUZZ(fnVCAIPP_Det_ma_32f) {
   const int matrixStride = c.in().Pick({ClampToInt(matrixBytes), ClampToInt(matrixBytes), ClampToInt(matrixBytes + 4),
                                         4, 0, -4, ClampToInt(matrixBytes + 2), 1 << 30});
   const float* matrices = Floats(c, {{count, matrixStride}, {n, rowStride}, {n, elementStride}}, Access::kRead);
+  SpecialFloats(c, matrices);
   float* buffer = EliminationBuffer(c, n);
   float* d = c.Vector<float>(count, Access::kWrite);
   c.Call([=] {
@@ -470,6 +477,8 @@ void TwoOperands(FuzzCase& c, Export call) {
   float* a = c.Vector<float>(length, inPlace == 1 ? Access::kWrite : Access::kRead);
   float* b = c.Vector<float>(length, inPlace == 2 ? Access::kWrite : Access::kRead);
   float* d = inPlace == 1 ? a : inPlace == 2 ? b : c.Vector<float>(length, Access::kWrite);
+  SpecialFloats(c, a);
+  SpecialFloats(c, b);
   c.Call([=] { return call(a, b, d, length); });
 }
 
@@ -485,6 +494,7 @@ RYN_FUZZ(fnVCAIPP_SinA11_32f_C1R) {
   // Rows advance by whole floats of the step, upwards for a negative one.
   const auto s = c.ImageWithStep<float>(region, 1, Access::kRead, sourceStep / 4 * 4);
   const auto d = c.ImageWithStep<float>(region, 1, Access::kWrite, destinationStep / 4 * 4);
+  SpecialFloats(c, s.p);
   c.Call([=] { return fnVCAIPP_SinA11_32f_C1R(s.p, sourceStep, d.p, destinationStep, region); });
 }
 

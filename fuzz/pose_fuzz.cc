@@ -10,6 +10,7 @@ namespace {
 using ryn::fuzz::Access;
 using ryn::fuzz::FuzzCase;
 using ryn::fuzz::InitialOf;
+using ryn::fuzz::SpecialFloats;
 
 constexpr int kPoints = 4;
 
@@ -87,6 +88,7 @@ RYN_FUZZ(fnVCAOCV_GetExtrinsicCameraParameter) {
   float* rotation = c.Vector<float>(9, Access::kWrite);
   float* translation = c.Vector<float>(3, Access::kWrite);
   if (c.in().Flag(2)) SeenByCamera(c, p);
+  for (const float* values : {p.objects, p.image, p.focalX, p.focalY}) SpecialFloats(c, values);
   if (ReachesSolver(c, p, rotation, translation, pointCount)) c.WritesOnError();
   c.Call([=] {
     const bool solved = fnVCAOCV_GetExtrinsicCameraParameter(p.objects, p.image, p.focalX, p.focalY, rotation,

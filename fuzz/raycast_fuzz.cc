@@ -11,6 +11,7 @@ namespace {
 using ryn::fuzz::Access;
 using ryn::fuzz::FuzzCase;
 using ryn::fuzz::InitialOf;
+using ryn::fuzz::SpecialFloats;
 
 constexpr int kRecordBytes = 40;
 
@@ -29,6 +30,7 @@ float** Planes3(FuzzCase& c, int64_t count, Access access) {
   float* x = c.Vector<float>(count, access);
   float* y = c.Vector<float>(count, access);
   float* z = c.Vector<float>(count, access);
+  for (const float* plane : {x, y, z}) SpecialFloats(c, plane);
   return c.Array<float*>({x, y, z});
 }
 
@@ -58,6 +60,7 @@ Mesh DecodeMesh(FuzzCase& c, int triangleCount) {
   mesh.vertexCount = 1 + c.in().Byte() % 48;
   mesh.triangleCount = triangleCount;
   mesh.vertices = c.Vector<float>(3 * int64_t{mesh.vertexCount}, Access::kRead);
+  SpecialFloats(c, mesh.vertices);
   mesh.triangles = TriangleIndices(c, triangleCount, mesh.vertexCount);
   return mesh;
 }
@@ -116,6 +119,7 @@ RYN_FUZZ(fnVCAIPP_HitPoint3DEpsS0_32f_M) {
   float* const* directions = Planes3(c, count, Access::kRead);
   const float* distances = c.Vector<float>(count, Access::kRead);
   const int32_t* mask = c.Vector<int32_t>(count, Access::kRead);
+  SpecialFloats(c, distances);
   float* const* hits = Planes3(c, count, Access::kWrite);
   c.Call([=] { return fnVCAIPP_HitPoint3DEpsS0_32f_M(eye, directions, distances, mask, hits, length, epsilon); });
 }
@@ -124,6 +128,7 @@ RYN_FUZZ(fnVCAIPP_SetBoundBox_32f) {
   const int vertexCount = c.in().Size();
   const float* vertices = c.Vector<float>(3 * int64_t{vertexCount}, Access::kRead);
   float* box = c.Vector<float>(6, Access::kWrite);
+  SpecialFloats(c, vertices);
   c.Call([=] { return fnVCAIPP_SetBoundBox_32f(vertices, vertexCount, box); });
 }
 
@@ -188,6 +193,7 @@ RYN_FUZZ(fnVCAIPP_IntersectEyeSO_32f) {
   const int64_t rays = RaysOf(block);
   float* const* directions = Planes3(c, rays, Access::kRead);
   float* distances = c.Vector<float>(rays, Access::kWrite);
+  SpecialFloats(c, distances);
   float* barycentricU = c.Vector<float>(rays, Access::kWrite);
   float* barycentricV = c.Vector<float>(rays, Access::kWrite);
   float* const* barycentrics = c.Array<float*>({barycentricU, barycentricV});
