@@ -11,6 +11,7 @@ using ryn::fuzz::Access;
 using ryn::fuzz::FuzzCase;
 using ryn::fuzz::Scratch;
 using ryn::fuzz::SpecialFloats;
+using ryn::fuzz::WholeFloatSteps;
 
 // Complex images are float pairs to the harness, so that NaN results compare as NaN whatever
 // their payload.
@@ -86,7 +87,7 @@ void OutOfPlaceTransform(FuzzCase& c, Transform transform) {
   const IppiSize image = FftImage(p);
   const auto s = c.Image<float>(image, 2, Access::kRead);
   const auto d = c.Image<float>(image, 2, Access::kWrite);
-  SpecialFloats(c, s.p);
+  if (WholeFloatSteps({s.step, d.step})) SpecialFloats(c, s.p);
   uint8_t* buffer = FftWorkBuffer(c, p);
   RynFft2D** fft = FreshFft(c, p);
   c.Call([=] { return transform(Complex(s.p), s.step, Complex(d.p), d.step, *fft, buffer); });
@@ -96,7 +97,7 @@ template <class Transform>
 void InPlaceTransform(FuzzCase& c, Transform transform) {
   const FftParameters p = DecodeFft(c);
   const auto image = c.Image<float>(FftImage(p), 2, Access::kWrite);
-  SpecialFloats(c, image.p);
+  if (WholeFloatSteps({image.step})) SpecialFloats(c, image.p);
   uint8_t* buffer = FftWorkBuffer(c, p);
   RynFft2D** fft = FreshFft(c, p);
   c.Call([=] { return transform(Complex(image.p), image.step, *fft, buffer); });
@@ -146,7 +147,7 @@ void ComplexToReal(FuzzCase& c, Export call) {
   const IppiSize size = c.in().Region();
   const auto s = c.Image<float>(size, 2, Access::kRead);
   const auto d = c.Image<float>(size, 1, Access::kWrite);
-  SpecialFloats(c, s.p);
+  if (WholeFloatSteps({s.step, d.step})) SpecialFloats(c, s.p);
   c.Call([=] { return call(Complex(s.p), s.step, d.p, d.step, size); });
 }
 
@@ -165,8 +166,10 @@ RYN_FUZZ(fnVCAIPP_PolarToCart_32f32fc_P2C1R) {
   const auto magnitude = c.ImageWithStep<float>(size, 1, Access::kRead, planeStep);
   const auto phase = c.ImageWithStep<float>(size, 1, Access::kRead, planeStep);
   const auto d = c.Image<float>(size, 2, Access::kWrite);
-  SpecialFloats(c, magnitude.p);
-  SpecialFloats(c, phase.p);
+  if (WholeFloatSteps({planeStep, d.step})) {
+    SpecialFloats(c, magnitude.p);
+    SpecialFloats(c, phase.p);
+  }
   c.Call([=] { return fnVCAIPP_PolarToCart_32f32fc_P2C1R(magnitude.p, phase.p, planeStep, Complex(d.p), d.step, size); });
 }
 
@@ -327,8 +330,10 @@ RYN_FUZZ(fnVCAIPP_SqrDistanceValid_Norm) {
   const auto s = c.Image<float>(sourceSize, 1, Access::kRead);
   const auto pattern = c.Image<float>(patternSize, 1, Access::kRead);
   const auto d = c.Image<float>(outputs, 1, Access::kWrite);
-  SpecialFloats(c, s.p);
-  SpecialFloats(c, pattern.p);
+  if (WholeFloatSteps({s.step, pattern.step, d.step})) {
+    SpecialFloats(c, s.p);
+    SpecialFloats(c, pattern.p);
+  }
   c.Call([=] {
     return fnVCAIPP_SqrDistanceValid_Norm(s.p, s.step, sourceSize, pattern.p, pattern.step, patternSize, d.p, d.step);
   });
