@@ -52,7 +52,8 @@ HWY_INLINE FloatVector PhaseV(FloatVector y, FloatVector x) {
   r = hn::IfThenElse(yLarger, hn::Sub(hn::Set(d, kHalfPi), r), r);
   r = hn::IfThenElse(hn::RebindMask(d, hn::Lt(hn::BitCast(di, x), hn::Zero(di))), hn::Sub(hn::Set(d, kPi), r), r);
   r = hn::IfThenElse(hn::RebindMask(d, hn::Lt(hn::BitCast(di, y), hn::Zero(di))), hn::Neg(r), r);
-  return hn::IfThenElse(hn::Or(hn::Ne(x, x), hn::Ne(y, y)), hn::Add(x, y), r);
+  // IsNaN, not Ne(x, x): the AVX2 and AVX3 comparisons for "not equal" are ordered, false for NaN.
+  return hn::IfThenElse(hn::Or(hn::IsNaN(x), hn::IsNaN(y)), hn::Add(x, y), r);
 }
 
 HWY_INLINE void SineCosineV(FloatVector x, FloatVector* sine, FloatVector* cosine) {
