@@ -4,13 +4,15 @@
 //
 // called like a function, and defined by one line, RYN_DISPATCH(Sum8u), beside its kernels
 // (frame/dispatch_hwy.h). It holds the operation's builds and its six entries; a call is one load
-// of the variant index and one indirect call. Entries start at the generic build, so calls made
+// of the variant index and one indirect call, under the standard floating-point environment
+// (frame/float_environment.h). Entries start at the generic build, so calls made
 // before binding are correct, and are bound once while the library loads.
 #pragma once
 
 #include <array>
 
 #include "frame/build.h"
+#include "frame/float_environment.h"
 #include "frame/variant.h"
 
 namespace ryn {
@@ -29,7 +31,10 @@ class Dispatched<R(Args...)> {
       : builds_{generic, targetBuilds[0], targetBuilds[1], targetBuilds[2], targetBuilds[3]},
         entries_{generic, generic, generic, generic, generic, generic} {}
 
-  R operator()(Args... args) const { return entries_[VariantIndex()](args...); }
+  R operator()(Args... args) const {
+    const StandardFloatEnvironment environment;
+    return entries_[VariantIndex()](args...);
+  }
 
   Pointer Entry(int variantIndex) const { return entries_[variantIndex]; }
   // The build itself, whatever the processor; null where the operation has none.
