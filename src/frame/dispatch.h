@@ -39,6 +39,13 @@ class Dispatched<R(Args...)> {
   Pointer Entry(int variantIndex) const { return entries_[variantIndex]; }
   // The build itself, whatever the processor; null where the operation has none.
   Pointer BuildOf(Build build) const { return builds_[static_cast<int>(build)]; }
+  // The build that entry `variantIndex` calls; where builds share an address, the most demanding.
+  Build BuildAt(int variantIndex) const {
+    for (int b = kBuildCount - 1; b > 0; --b) {
+      if (builds_[b] == entries_[variantIndex]) return static_cast<Build>(b);
+    }
+    return Build::kGeneric;
+  }
 
   BuildsPresent Present() const {
     BuildsPresent present{};
@@ -68,7 +75,8 @@ class DispatchRegistration {
         present_(table.Present()),
         bind_([](void* t, const std::array<Build, kVariantCount>& entries) {
           static_cast<Table*>(t)->Bind(entries);
-        }) {
+        }),
+        buildAt_([](const void* t, int variantIndex) { return static_cast<const Table*>(t)->BuildAt(variantIndex); }) {
     Register();
   }
   DispatchRegistration(const DispatchRegistration&) = delete;
@@ -80,6 +88,11 @@ class DispatchRegistration {
   // elsewhere. Tests only, on one thread, for builds the processor runs.
   static void ForceAllForTesting(Build build);
 
+  // Every table in turn and the build each of its entries calls, for tests of the binding.
+  static const DispatchRegistration* First();
+  const DispatchRegistration* Next() const { return next_; }
+  Build EntryBuild(int variantIndex) const { return buildAt_(table_, variantIndex); }
+
  private:
   void Register();
   void BindForHardware();
@@ -87,6 +100,7 @@ class DispatchRegistration {
   void* table_;
   BuildsPresent present_;
   void (*bind_)(void*, const std::array<Build, kVariantCount>&);
+  Build (*buildAt_)(const void*, int);
   DispatchRegistration* next_ = nullptr;
 };
 
