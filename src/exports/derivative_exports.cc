@@ -1,5 +1,6 @@
 // Derivative filters and Canny edges: each export forwards to its composition or primitive.
 #include "RynRAZUdidazoror.h"
+#include "frame/float_environment.h"
 #include "primitives/derivatives/derivatives.h"
 
 using namespace ryn::derivatives;
@@ -8,46 +9,54 @@ extern "C" {
 
 RYN_API IppStatus fnVCAIPP_FilterSobelHoriz_32f_C1R(const float* source, int sourceStep, float* destination,
                                                     int destinationStep, IppiSize region) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterUnborderedShifted32f(source, sourceStep, destination, destinationStep, region,
                                     Unbordered::kSobelHoriz);
 }
 
 RYN_API IppStatus fnVCAIPP_FilterSobelVert_32f_C1R(const float* source, int sourceStep, float* destination,
                                                    int destinationStep, IppiSize region) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterUnborderedShifted32f(source, sourceStep, destination, destinationStep, region,
                                     Unbordered::kSobelVert);
 }
 
 RYN_API IppStatus fnVCAIPP_FilterPrewittHoriz_32f_C1R(const float* source, int sourceStep, float* destination,
                                                       int destinationStep, IppiSize region) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterPrewittInset32f(source, sourceStep, destination, destinationStep, region, Unbordered::kPrewittHoriz);
 }
 
 RYN_API IppStatus fnVCAIPP_FilterPrewittVert_32f_C1R(const float* source, int sourceStep, float* destination,
                                                      int destinationStep, IppiSize region) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterPrewittInset32f(source, sourceStep, destination, destinationStep, region, Unbordered::kPrewittVert);
 }
 
 RYN_API IppStatus fnVCAIPP_FilterSobelHorizBorder_32f_C1R(const float* source, int sourceStep, float* destination,
                                                           int destinationStep, IppiSize region, int maskSizeCode) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterBorderedAllocating32f(source, sourceStep, destination, destinationStep, region, Bordered::kSobelHoriz,
                                      maskSizeCode);
 }
 
 RYN_API IppStatus fnVCAIPP_FilterSobelVertBorder_32f_C1R(const float* source, int sourceStep, float* destination,
                                                          int destinationStep, IppiSize region, int maskSizeCode) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterBorderedAllocating32f(source, sourceStep, destination, destinationStep, region, Bordered::kSobelVert,
                                      maskSizeCode);
 }
 
 RYN_API IppStatus fnVCAIPP_FilterSobelCrossBorder_32f_C1IR(const float* source, int sourceStep, float* destination,
                                                            int destinationStep, IppiSize region) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterBorderedAllocating32f(source, sourceStep, destination, destinationStep, region, Bordered::kSobelCross,
                                      33);
 }
 
 RYN_API IppStatus fnVCAIPP_FilterLaplacianBorder_32f_C1R(const float* source, int sourceStep, float* destination,
                                                          int destinationStep, IppiSize region) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterBorderedAllocating32f(source, sourceStep, destination, destinationStep, region, Bordered::kLaplacian,
                                      55);
 }
@@ -103,6 +112,7 @@ RYN_API IppStatus fnVCAIPP_GradientsGetBufferSize_32f(IppiSize region, int /*unu
 RYN_API IppStatus fnVCAIPP_Gradients_32f_C1IR(float* image, int imageStep, float* horizontal, int horizontalStep,
                                               float* vertical, int verticalStep, int maskSizeCode, int borderType,
                                               float borderValue, IppiSize region, uint8_t* buffer) {
+  const ryn::StandardFloatEnvironment environment;
   return Gradients32f(image, imageStep, horizontal, horizontalStep, vertical, verticalStep, maskSizeCode, borderType,
                       borderValue, region, buffer);
 }

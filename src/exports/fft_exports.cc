@@ -1,5 +1,6 @@
 // Complex FFTs, polar conversions, contour smoothing and template matching.
 #include "RynRAZUdidazoror.h"
+#include "frame/float_environment.h"
 #include "primitives/fft/fft.h"
 
 namespace {
@@ -17,6 +18,7 @@ ryn::fft::SmoothingContext* Context(RynContourSmoother* context) {
 extern "C" {
 
 RYN_API IppStatus fnVCAIPP_FFTInitAlloc_C_32fc(RynFft2D** fft, int orderX, int orderY, int flag, int hint) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::fft::CreateFft2D(reinterpret_cast<ryn::fft::Fft2D**>(fft), orderX, orderY, flag, hint);
 }
 RYN_API IppStatus fnVCAIPP_FFTGetBufSize_C_32fc(const RynFft2D* fft, int* size) {
@@ -66,6 +68,7 @@ RYN_API IppStatus fnVCAIPP_Copy_32fc_C1R(const Ipp32fc* source, int sourceStep, 
 }
 
 RYN_API IppStatus fnVCAIPP_DFTSmoothContourInitAlloc_32f(RynContourSmoother** context, int n) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::fft::CreateSmoothingContext(reinterpret_cast<ryn::fft::SmoothingContext**>(context), n);
 }
 RYN_API IppStatus fnVCAIPP_DFTSmoothContourFree_32f(RynContourSmoother** context) {
@@ -73,6 +76,7 @@ RYN_API IppStatus fnVCAIPP_DFTSmoothContourFree_32f(RynContourSmoother** context
 }
 RYN_API IppStatus fnVCAIPP_DFTSmoothContour_32f(RynContourSmoother* context, Ipp32fc* contour, Ipp32fc* spectrum,
                                                 int n, int k) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::fft::SmoothContour(Context(context), contour, spectrum, n, k);
 }
 RYN_API IppStatus fnVCAIPP_DFTSmoothContourPolarGetBufferSize_32f(const RynContourSmoother* context, int* size) {
@@ -80,12 +84,14 @@ RYN_API IppStatus fnVCAIPP_DFTSmoothContourPolarGetBufferSize_32f(const RynConto
 }
 RYN_API IppStatus fnVCAIPP_DFTSmoothContourPolar_32f(RynContourSmoother* context, uint8_t* buffer,
                                                      const Ipp32fc* source, Ipp32fc* destination, int n, int k) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::fft::SmoothContourPolar(Context(context), buffer, source, destination, n, k);
 }
 
 RYN_API IppStatus fnVCAIPP_SqrDistanceValid_Norm(const float* source, int sourceStep, IppiSize sourceSize,
                                                  const float* pattern, int patternStep, IppiSize patternSize,
                                                  float* destination, int destinationStep) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::fft::SqrDistanceValidNorm(source, sourceStep, sourceSize, pattern, patternStep, patternSize,
                                         destination, destinationStep);
 }

@@ -1,5 +1,6 @@
 // Linear filters and border copies: each export forwards to its composition or primitive.
 #include "RynRAZUdidazoror.h"
+#include "frame/float_environment.h"
 #include "primitives/filters/filters.h"
 
 using namespace ryn::filters;
@@ -13,6 +14,7 @@ RYN_API IppStatus fnVCAIPP_FilterBox_8u_C1R(const uint8_t* source, int sourceSte
 
 RYN_API IppStatus fnVCAIPP_FilterBox_32f_C1R(const float* source, int sourceStep, float* destination,
                                              int destinationStep, IppiSize region, int maskWidth, int maskHeight) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterBoxInset32f(source, sourceStep, destination, destinationStep, region, {maskWidth, maskHeight});
 }
 
@@ -45,6 +47,7 @@ RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R_GetBufSize(IppiSize region,
 RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R(const float* source, int sourceStep, float* destination,
                                                      int destinationStep, IppiSize region, int kernelSize,
                                                      int sigma) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterGaussBorderAllocating32f(source, sourceStep, destination, destinationStep, region, kernelSize, sigma);
 }
 
@@ -52,6 +55,7 @@ RYN_API IppStatus fnVCAIPP_FilterGaussBorder_32f_C1R_ExtBuf(const float* source,
                                                             float* destination, int destinationStep,
                                                             IppiSize region, int kernelSize, int sigma,
                                                             uint8_t* buffer) {
+  const ryn::StandardFloatEnvironment environment;
   return FilterGaussBorderWithBuffer32f(source, sourceStep, destination, destinationStep, region, kernelSize, sigma,
                                         buffer);
 }

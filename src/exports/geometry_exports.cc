@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "RynRAZUdidazoror.h"
+#include "frame/float_environment.h"
 #include "frame/allocator.h"
 #include "primitives/fill/fill.h"
 #include "primitives/geometry/geometry.h"
@@ -64,6 +65,7 @@ RYN_API IppStatus fnVCAIPP_Resize_8u_C1R(const uint8_t*, IppiSize, int, IppiRect
 
 RYN_API IppStatus fnVCAIPP_ResizeSqrPixel_8u_C1R(const uint8_t* source, int sourceStep, uint8_t* destination,
                                                  int destinationStep, int width, int height, float factor) {
+  const ryn::StandardFloatEnvironment environment;
   // A factor that is not a positive number gives no size; refused as the engine refuses it.
   if (!(factor > 0.0f) || !std::isfinite(factor)) return ippStsResizeFactorErr;
   const IppiSize size{TruncateToInt(static_cast<float>(width) / factor),
@@ -79,6 +81,7 @@ RYN_API IppStatus fnVCAIPP_ResizeSqrPixel_8u_C1R(const uint8_t* source, int sour
 
 RYN_API IppStatus fnVCAIPP_ResizeImage_8u_C1R_GetBufSize(IppiSize sourceSize, IppiSize destinationSize,
                                                          int interpolation, int* bufferSize) {
+  const ryn::StandardFloatEnvironment environment;
   return ResizeBufferSize(IppiRect{0, 0, sourceSize.width, sourceSize.height},
                           IppiRect{0, 0, destinationSize.width, destinationSize.height}, 1, interpolation, bufferSize);
 }
@@ -86,6 +89,7 @@ RYN_API IppStatus fnVCAIPP_ResizeImage_8u_C1R_GetBufSize(IppiSize sourceSize, Ip
 RYN_API IppStatus fnVCAIPP_ResizeImage_8u_C1R_ExtBuf(const uint8_t* source, int sourceStep, IppiSize sourceSize,
                                                      uint8_t* destination, int destinationStep,
                                                      IppiSize destinationSize, int interpolation, uint8_t* buffer) {
+  const ryn::StandardFloatEnvironment environment;
   return ResizeWholeImage(source, sourceStep, sourceSize, destination, destinationStep, destinationSize, interpolation,
                           buffer, false);
 }
@@ -93,6 +97,7 @@ RYN_API IppStatus fnVCAIPP_ResizeImage_8u_C1R_ExtBuf(const uint8_t* source, int 
 RYN_API IppStatus fnVCAIPP_ResizeImage_8u_C1R(const uint8_t* source, int sourceStep, IppiSize sourceSize,
                                               uint8_t* destination, int destinationStep, IppiSize destinationSize,
                                               int interpolation) {
+  const ryn::StandardFloatEnvironment environment;
   const CallBuffer buffer(BufferBytes(sourceSize, destinationSize, interpolation));
   return ResizeWholeImage(source, sourceStep, sourceSize, destination, destinationStep, destinationSize, interpolation,
                           buffer.get(), true);
@@ -102,6 +107,7 @@ RYN_API IppStatus fnVCAIPP_Rotate_8u_C1R(const uint8_t* source, IppiSize sourceS
                                          IppiRect sourceRegion, uint8_t* destination, int destinationStep,
                                          IppiRect destinationRegion, double angle, double xShift, double yShift,
                                          int interpolation) {
+  const ryn::StandardFloatEnvironment environment;
   return Rotate8u(source, sourceSize, sourceStep, sourceRegion, destination, destinationStep, destinationRegion, angle,
                   xShift, yShift, interpolation);
 }
@@ -110,6 +116,7 @@ RYN_API IppStatus fnVCAIPP_RotateCenter_8u_C1R(const uint8_t* source, IppiSize s
                                                IppiRect sourceRegion, uint8_t* destination, int destinationStep,
                                                IppiRect destinationRegion, double angle, double xCentre, double yCentre,
                                                int interpolation) {
+  const ryn::StandardFloatEnvironment environment;
   double xShift, yShift;
   ShiftsAboutCentre(angle, xCentre, yCentre, &xShift, &yShift);
   return Rotate8u(source, sourceSize, sourceStep, sourceRegion, destination, destinationStep, destinationRegion, angle,
@@ -118,11 +125,13 @@ RYN_API IppStatus fnVCAIPP_RotateCenter_8u_C1R(const uint8_t* source, IppiSize s
 
 RYN_API IppStatus fnVCAIPP_GetPerspectiveTransform_8u_C1R(const double* quadrangle, IppiSize size,
                                                           double* coefficients) {
+  const ryn::StandardFloatEnvironment environment;
   return PerspectiveTransform(quadrangle, size, coefficients);
 }
 
 RYN_API IppStatus fnVCAIPP_WarpPerspective_8u_C1R(const uint8_t* source, uint8_t* destination, IppiSize size, int step,
                                                   uint8_t direction, const double* coefficients) {
+  const ryn::StandardFloatEnvironment environment;
   ryn::fill::Set8u(destination, size, step, 15);
   const IppiRect region{0, 0, size.width, size.height};
   return WarpPerspective8u(source, size, step, region, destination, step, region, coefficients, kNearest,
@@ -133,6 +142,7 @@ RYN_API IppStatus fnVCAIPP_Remap_8u_C1R(const uint8_t* source, IppiSize sourceSi
                                         IppiRect sourceRegion, const float* xMap, int xMapStep, const float* yMap,
                                         int yMapStep, uint8_t* destination, int destinationStep,
                                         IppiSize destinationSize, int interpolation) {
+  const ryn::StandardFloatEnvironment environment;
   return Remap8u(source, sourceSize, sourceStep, sourceRegion, xMap, xMapStep, yMap, yMapStep, destination,
                  destinationStep, destinationSize, interpolation, 1);
 }
@@ -141,6 +151,7 @@ RYN_API IppStatus fnVCAIPP_Remap_8u_C3R(const uint8_t* source, IppiSize sourceSi
                                         IppiRect sourceRegion, const float* xMap, int xMapStep, const float* yMap,
                                         int yMapStep, uint8_t* destination, int destinationStep,
                                         IppiSize destinationSize, int interpolation) {
+  const ryn::StandardFloatEnvironment environment;
   return Remap8u(source, sourceSize, sourceStep, sourceRegion, xMap, xMapStep, yMap, yMapStep, destination,
                  destinationStep, destinationSize, interpolation, 3);
 }

@@ -1,5 +1,6 @@
 // Integral images and moments.
 #include "RynRAZUdidazoror.h"
+#include "frame/float_environment.h"
 #include "primitives/moments/moments.h"
 
 extern "C" {
@@ -17,6 +18,7 @@ RYN_API IppStatus fnVCAIPP_TiltedIntegral_8u32s_C1R(const uint8_t* source, int s
 }
 
 RYN_API IppStatus fnVCAIPP_MomentInitAlloc(RynMomentState** state, int hint) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::moments::AllocateMomentState(state, hint);
 }
 
@@ -28,6 +30,7 @@ RYN_API IppStatus fnVCAIPP_Moments64f_8u_C1R(const uint8_t* source, int sourceSt
 }
 
 RYN_API IppStatus fnVCAIPP_GetHuMoments_64f(const RynMomentState* state, int channel, double hu[7]) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::moments::HuMoments(state, channel, hu);
 }
 

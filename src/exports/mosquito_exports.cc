@@ -1,5 +1,6 @@
 // Mosquito-noise reduction.
 #include "RynRAZUdidazoror.h"
+#include "frame/float_environment.h"
 #include "primitives/mosquito/mosquito.h"
 
 namespace {
@@ -13,6 +14,7 @@ ryn::mosquito::MosquitoState* StateOf(RynMosquitoState* state) {
 extern "C" {
 
 RYN_API IppStatus fnVCAIPP_FilterDenoiseMosquitoInitAlloc_8u_C1R(IppiSize roi, RynMosquitoState** state) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::mosquito::CreateState(roi, reinterpret_cast<ryn::mosquito::MosquitoState**>(state));
 }
 

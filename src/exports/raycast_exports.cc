@@ -1,5 +1,6 @@
 // Ray casting against triangle meshes.
 #include "RynRAZUdidazoror.h"
+#include "frame/float_environment.h"
 #include "primitives/raycast/raycast.h"
 
 extern "C" {
@@ -14,6 +15,7 @@ RYN_API IppStatus fnVCAIPP_CastEye_32f(RynPoint3D origin, RynPoint3D columnStep,
 RYN_API IppStatus fnVCAIPP_IntersectEyeSO_32f(RynPoint3D eye, float* const directions[3], float* distances,
                                               float* const barycentrics[2], int32_t* triangleIndices,
                                               const RynRayCastContext* context, IppiSize blockSize) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::raycast::IntersectEye(eye, directions, distances, barycentrics, triangleIndices, context, blockSize);
 }
 
@@ -24,6 +26,7 @@ RYN_API IppStatus fnVCAIPP_HitPoint3DEpsS0_32f_M(RynPoint3D eye, float* const di
 }
 
 RYN_API IppStatus fnVCAIPP_SetBoundBox_32f(const float* vertices, int vertexCount, float* boundingBox) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::raycast::SetBoundBox(vertices, vertexCount, boundingBox);
 }
 
@@ -33,12 +36,14 @@ RYN_API IppStatus fnVCAIPP_TriangleAccelGetSize(int* recordSize) {
 
 RYN_API IppStatus fnVCAIPP_TriangleAccelInit(void* records, const float* vertices, const int32_t* triangles,
                                              int triangleCount) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::raycast::InitTriangleRecords(records, vertices, triangles, triangleCount);
 }
 
 RYN_API IppStatus fnVCAIPP_KDTreeBuildAlloc(void** tree, const float* vertices, const int32_t* triangles,
                                             int vertexCount, int triangleCount, int* treeSize,
                                             const RynKDTreeBuildContext* buildContext) {
+  const ryn::StandardFloatEnvironment environment;
   return ryn::raycast::BuildKdTree(tree, vertices, triangles, vertexCount, triangleCount, treeSize, buildContext);
 }
 

@@ -20,6 +20,8 @@ void DispatchRegistration::BindAllForHardware() {
   for (DispatchRegistration* r = g_registrations; r != nullptr; r = r->next_) r->BindForHardware();
 }
 
+const DispatchRegistration* DispatchRegistration::First() { return g_registrations; }
+
 void DispatchRegistration::ForceAllForTesting(Build build) {
   for (DispatchRegistration* r = g_registrations; r != nullptr; r = r->next_) {
     const Build used = r->present_[static_cast<int>(build)] ? build : Build::kGeneric;

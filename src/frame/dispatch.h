@@ -4,13 +4,15 @@
 //
 // called like a function, and defined by one line, RYN_DISPATCH(Sum8u), beside its kernels
 // (frame/dispatch_hwy.h). It holds the operation's builds and its six entries; a call is one load
-// of the variant index and one indirect call. Entries start at the generic build, so calls made
+// of the variant index and one indirect call, under the standard floating-point environment
+// (frame/float_environment.h). Entries start at the generic build, so calls made
 // before binding are correct, and are bound once while the library loads.
 #pragma once
 
 #include <array>
 
 #include "frame/build.h"
+#include "frame/float_environment.h"
 #include "frame/variant.h"
 
 namespace ryn {
@@ -29,11 +31,21 @@ class Dispatched<R(Args...)> {
       : builds_{generic, targetBuilds[0], targetBuilds[1], targetBuilds[2], targetBuilds[3]},
         entries_{generic, generic, generic, generic, generic, generic} {}
 
-  R operator()(Args... args) const { return entries_[VariantIndex()](args...); }
+  R operator()(Args... args) const {
+    const StandardFloatEnvironment environment;
+    return entries_[VariantIndex()](args...);
+  }
 
   Pointer Entry(int variantIndex) const { return entries_[variantIndex]; }
   // The build itself, whatever the processor; null where the operation has none.
   Pointer BuildOf(Build build) const { return builds_[static_cast<int>(build)]; }
+  // The build that entry `variantIndex` calls; where builds share an address, the most demanding.
+  Build BuildAt(int variantIndex) const {
+    for (int b = kBuildCount - 1; b > 0; --b) {
+      if (builds_[b] == entries_[variantIndex]) return static_cast<Build>(b);
+    }
+    return Build::kGeneric;
+  }
 
   BuildsPresent Present() const {
     BuildsPresent present{};
@@ -63,7 +75,8 @@ class DispatchRegistration {
         present_(table.Present()),
         bind_([](void* t, const std::array<Build, kVariantCount>& entries) {
           static_cast<Table*>(t)->Bind(entries);
-        }) {
+        }),
+        buildAt_([](const void* t, int variantIndex) { return static_cast<const Table*>(t)->BuildAt(variantIndex); }) {
     Register();
   }
   DispatchRegistration(const DispatchRegistration&) = delete;
@@ -75,6 +88,11 @@ class DispatchRegistration {
   // elsewhere. Tests only, on one thread, for builds the processor runs.
   static void ForceAllForTesting(Build build);
 
+  // Every table in turn and the build each of its entries calls, for tests of the binding.
+  static const DispatchRegistration* First();
+  const DispatchRegistration* Next() const { return next_; }
+  Build EntryBuild(int variantIndex) const { return buildAt_(table_, variantIndex); }
+
  private:
   void Register();
   void BindForHardware();
@@ -82,6 +100,7 @@ class DispatchRegistration {
   void* table_;
   BuildsPresent present_;
   void (*bind_)(void*, const std::array<Build, kVariantCount>&);
+  Build (*buildAt_)(const void*, int);
   DispatchRegistration* next_ = nullptr;
 };
 

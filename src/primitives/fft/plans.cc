@@ -9,6 +9,7 @@
 #include <numbers>
 
 #include "frame/allocator.h"
+#include "frame/x87_rounding.h"
 #include "primitives/fft/butterflies.h"
 #include "primitives/fft/fft.h"
 
@@ -41,6 +42,8 @@ void ReleasePasses(Passes* p) {
 // Fills the tables of `radices` (count of them, product `length`); false when memory runs out,
 // with nothing left allocated. `direct` marks the passes that are summed directly.
 bool BuildPasses(int32_t length, const int32_t* radices, const bool* direct, int count, Passes* p) {
+  // The roots are computed in long double, on the x87 unit.
+  const NearestX87Rounding nearest;
   std::memset(p, 0, sizeof(*p));
   p->length = length;
   p->count = count;

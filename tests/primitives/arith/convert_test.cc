@@ -12,6 +12,7 @@
 #include "RynRAZUdidazoror.h"
 #include "support/builds.h"
 #include "primitives/arith/misaligned_row.h"
+#include "support/float_environment.h"
 #include "support/test_image.h"
 
 namespace ryn::test {
@@ -19,20 +20,6 @@ namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
-
-// Sets the caller's rounding mode for its lifetime.
-class ScopedRoundingMode {
- public:
-  explicit ScopedRoundingMode(int mode) : saved_(std::fegetround()) { EXPECT_EQ(std::fesetround(mode), 0); }
-  ~ScopedRoundingMode() { std::fesetround(saved_); }
-  ScopedRoundingMode(const ScopedRoundingMode&) = delete;
-  ScopedRoundingMode& operator=(const ScopedRoundingMode&) = delete;
-
- private:
-  int saved_;
-};
-
-constexpr int kRoundingModes[] = {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO};
 
 // Convert_32f8u on one row of values, in one call; the vector unit's control word (all but its
 // exception flags) must be the caller's again afterwards.

@@ -12,6 +12,7 @@
 
 #include "RynRAZUdidazoror.h"
 #include "support/builds.h"
+#include "support/float_environment.h"
 #include "support/test_image.h"
 
 namespace ryn::test {
@@ -127,13 +128,13 @@ TEST(RandomUniform, FullByteRangeReachesBothEnds) {
 // The caller's rounding mode changes neither the double arithmetic nor the rounding to integers.
 TEST(RandomUniform, IntegerSamplesRoundToNearestWhateverTheRoundingMode) {
   const std::vector<double> outputs = RawOutputs(5, 64);
-  const int previousMode = std::fegetround();
-  for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
-    std::fesetround(mode);
+  for (int mode : kRoundingModes) {
     std::vector<int16_t> samples(64);
     uint32_t seed = 5;
-    ASSERT_EQ(fnVCAIPP_RandUniform_Direct_16s(samples.data(), 64, -32768, 32767, &seed), ippStsNoErr);
-    std::fesetround(previousMode);
+    {
+      const ScopedRoundingMode scoped(mode);
+      ASSERT_EQ(fnVCAIPP_RandUniform_Direct_16s(samples.data(), 64, -32768, 32767, &seed), ippStsNoErr);
+    }
     for (size_t i = 0; i < samples.size(); ++i) {
       const double value = -0.5 + outputs[i] * (65535.0 / 4294967296.0);
       ASSERT_EQ(samples[i], static_cast<int16_t>(std::nearbyint(value))) << "sample " << i << " mode " << mode;
