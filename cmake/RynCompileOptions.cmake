@@ -10,8 +10,20 @@ target_compile_definitions(ryn_compile_options INTERFACE
   # The generic variant is plain C++, so Highway needs no scalar build of its own.
   HWY_BASELINE_TARGETS=HWY_SSSE3)
 
+if(RYN_SANITIZE AND RYN_TSAN)
+  message(FATAL_ERROR "RYN_SANITIZE and RYN_TSAN exclude each other: configure one build for each")
+endif()
+# RYN_SANITIZER_LINK_FLAGS: what a program linked against the sanitized shared library (the C
+# client, the start-up probe, the install check's consumers) must add to its link.
 if(RYN_SANITIZE)
   set(RYN_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  set(RYN_SANITIZER_LINK_FLAGS -fsanitize=address,undefined)
+elseif(RYN_TSAN)
+  # -O1 keeps the race detector's run time bearable; the frame pointers give whole stacks.
+  set(RYN_SANITIZER_FLAGS -fsanitize=thread -O1 -g -fno-omit-frame-pointer)
+  set(RYN_SANITIZER_LINK_FLAGS -fsanitize=thread)
+endif()
+if(RYN_SANITIZER_FLAGS)
   target_compile_options(ryn_compile_options INTERFACE ${RYN_SANITIZER_FLAGS})
   target_link_options(ryn_compile_options INTERFACE ${RYN_SANITIZER_FLAGS})
 endif()
