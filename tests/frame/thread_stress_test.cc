@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RynRAZUdidazoror.h"
+#include "frame/cpu_features.h"
 #include "frame/variant.h"
 #include "support/export_jobs.h"
 #include "support/fake_platform.h"
@@ -82,6 +83,8 @@ TEST_F(ThreadStress, EveryJobSucceedsAndRepeatsItsResult) {
 
 TEST_F(ThreadStress, TwoThreadsWithRepeatedStartUpGiveTheSingleThreadedResults) {
   const std::vector<JobResult> references = SingleThreadedReferences();
+  // The processor caches start empty, so that the threads' first calls fill them at once.
+  ResetCpuCachesForTesting();
   // The workers start on the generic entries; start-up moves them to the processor's builds and
   // the switcher back to every other index while they run.
   ScopedVariant generic(0);
