@@ -21,7 +21,7 @@ namespace ryn::test {
 namespace {
 
 constexpr int kWorkers = 2;
-constexpr int kRounds = 16;
+constexpr int kRounds = 8;
 
 std::vector<JobResult> SingleThreadedReferences() {
   std::vector<JobResult> references;
