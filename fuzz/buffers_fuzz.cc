@@ -1,8 +1,10 @@
 // Aligned image and vector blocks, their release, and vector copies.
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
 
 #include "fuzz/fuzz_registry.h"
 
@@ -38,7 +40,7 @@ void ImageBlock(FuzzCase& c, Export call, int pixelBytes) {
   const int height = c.in().Size();
   int* step = c.Out<int>();
   const int64_t row = width > 0 ? (int64_t{width} * pixelBytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment : 0;
-  if (height > 0 && TooLargeToRun(row * height)) return c.Skip();
+  if (height > 0 && (row > INT64_MAX / height || TooLargeToRun(row * height))) return c.Skip();
   c.ResultIsNotStatus();
   c.Call([=] {
     void* block = call(width, height, step);

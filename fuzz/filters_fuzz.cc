@@ -115,10 +115,13 @@ RYN_FUZZ(fnVCAIPP_Filter_32f_C1R) {
   const IppiPoint anchor = inside ? IppiPoint{kernelSize.width > 0 ? c.in().Byte() % kernelSize.width : 0,
                                               kernelSize.height > 0 ? c.in().Byte() % kernelSize.height : 0}
                                   : IppiPoint{c.in().Pick({-1, 0, 5, -3}), c.in().Pick({0, -2, 4, 7})};
+  // Every kernel the filter accepts reaches its rows and columns, however large; a reach too
+  // large to allocate makes the call too large to run.
+  auto side = [](int64_t pixels) { return static_cast<int>(std::clamp<int64_t>(pixels, 0, 1 << 28)); };
   Margin reach;
-  if (Taps(kernelSize) > 0 && kernelSize.width < (1 << 16) && kernelSize.height < (1 << 16)) {
-    reach = Margin{std::max(0, kernelSize.width - 1 - anchor.x), std::max(0, kernelSize.height - 1 - anchor.y),
-                   std::max(0, anchor.x), std::max(0, anchor.y)};
+  if (Taps(kernelSize) > 0) {
+    reach = Margin{side(int64_t{kernelSize.width} - 1 - anchor.x), side(int64_t{kernelSize.height} - 1 - anchor.y),
+                   side(anchor.x), side(anchor.y)};
   }
   const auto s = c.Image<float>(region, 1, Access::kRead, reach);
   const auto d = c.Image<float>(region, 1, Access::kWrite);

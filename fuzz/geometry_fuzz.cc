@@ -45,7 +45,8 @@ IppiRect RegionIn(FuzzInput& in, IppiSize size) {
       return IppiRect{x, y, 1 + in.Byte() % (width - x), 1 + in.Byte() % (height - y)};
     }
     case 5:
-      return IppiRect{in.Pick({0, -1, width, width + 3}), in.Pick({0, -2, height}), in.Size(), in.Size()};
+      return IppiRect{in.Pick({0, -1, width, width > INT_MAX - 3 ? width : width + 3}), in.Pick({0, -2, height}),
+                      in.Size(), in.Size()};
     default: {
       const int x = in.Byte() % 8;
       const int y = in.Byte() % 8;

@@ -3,9 +3,9 @@
 #include <opencv2/imgproc.hpp>
 #include <opencv2/videoio.hpp>
 
+#include "privacy_mask/box_masker.h"
 #include "privacy_mask/tool_error.h"
 #include "privacy_mask/two_plane_frame.h"
-#include "privacy_mask/zone_masker.h"
 
 namespace ryn::soak {
 namespace {
@@ -78,8 +78,10 @@ uint64_t MaskingWorkload::Run(int task) const {
   const Setup& setup = setups_[static_cast<size_t>(task) / frames_.size()];
   privacy_mask::TwoPlaneFrame frame(bgr.cols, bgr.rows);
   frame.FromBgr(bgr);
-  privacy_mask::ZoneMasker masker(*setup.maskExport, setup.processingMode, setup.zones);
-  masker.Mask(frame);
+  std::vector<privacy_mask::MaskedBox> boxes;
+  for (const auto& zone : setup.zones) boxes.push_back({zone, privacy_mask::BoxSource::kZone});
+  privacy_mask::BoxMasker masker(*setup.maskExport, setup.processingMode);
+  masker.Mask(frame, boxes);
   return Digest(frame);
 }
 

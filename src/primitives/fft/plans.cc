@@ -52,9 +52,10 @@ bool BuildPasses(int32_t length, const int32_t* radices, const bool* direct, int
   for (int i = 0; i < count; ++i) {
     p->radices[i] = radices[i];
     p->spans[i] = static_cast<int32_t>(span);
-    if (i > 0) tableFloats += 4 * (radices[i] - 1) * span;
+    // In 64 bits: a prime length near 2^31 is one direct radix of that size.
+    if (i > 0) tableFloats += 4 * int64_t{radices[i] - 1} * span;
     if (direct[i]) {
-      tableFloats += 2 * radices[i];
+      tableFloats += 2 * int64_t{radices[i]};
       if (radices[i] > kStackDirectRadix && radices[i] > p->largestDirectRadix) p->largestDirectRadix = radices[i];
     }
     span *= radices[i];
@@ -213,12 +214,13 @@ IppStatus CreateDftPlan(int length, DftPlan** plan) {
       int32_t rest = length;
       while (rest % 4 == 0) radices[count++] = 4, rest /= 4;
       if (rest % 2 == 0) radices[count++] = 2, rest /= 2;
-      for (int32_t factor = 3; rest > 1; factor += 2) {
-        if (int64_t{factor} * factor > rest) factor = rest;
+      // 64-bit, so that the step past a prime factor near 2^31 does not overflow.
+      for (int64_t factor = 3; rest > 1; factor += 2) {
+        if (factor * factor > rest) factor = rest;
         while (rest % factor == 0) {
           direct[count] = factor > kLargestSmallRadix;
-          radices[count++] = factor;
-          rest /= factor;
+          radices[count++] = static_cast<int32_t>(factor);
+          rest /= static_cast<int32_t>(factor);
         }
       }
     }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -72,6 +73,16 @@ TEST(SmoothingContext, FailedCreationLeavesNothing) {
   int size = -1;
   EXPECT_EQ(fnVCAIPP_DFTSmoothContourPolarGetBufferSize_32f(nullptr, &size), ippStsNullPtrErr);
   EXPECT_EQ(size, -1);
+}
+
+// The largest prime length is one direct radix whose tables need more than a block may hold:
+// the sizes are counted in 64 bits (the sanitizer build reports any overflow) and creation fails
+// cleanly.
+TEST(SmoothingContext, LargestPrimeLengthFailsWithoutOverflow) {
+  RynContourSmoother* context = nullptr;
+  EXPECT_EQ(fnVCAIPP_DFTSmoothContourInitAlloc_32f(&context, std::numeric_limits<int>::max()),
+            ippStsMemAllocErr);
+  EXPECT_EQ(context, nullptr);
 }
 
 // The plan's release status is the result, and the context is released all the same.
