@@ -36,8 +36,9 @@ enum class Content { kRandom, kZero, kBinary, kSmall, kFull };
 
 class FuzzCase {
  public:
-  // More than this in one call is not run: the harness must not exhaust the machine.
-  static constexpr int64_t kMaxBytes = int64_t{4} << 20;
+  // More than this in one call is not run, to keep the fuzzer fast; it holds one frame of the
+  // largest pixelation blocks (2048 x 2048 luma and its chroma).
+  static constexpr int64_t kMaxBytes = int64_t{8} << 20;
 
   explicit FuzzCase(FuzzInput& in) : in_(in) {}
 
