@@ -1,6 +1,7 @@
 // Random generators, small vector and matrix algebra, element-wise transcendental functions.
 #include "RynRAZUdidazoror.h"
 #include "frame/float_environment.h"
+#include "frame/x87_rounding.h"
 #include "primitives/numerics/numerics.h"
 
 namespace {
@@ -111,16 +112,21 @@ RYN_API IppStatus fnVCAIPP_RandGauss_Direct_64f(double* destination, int length,
   return ryn::numerics::RandGaussDirect64f(destination, length, mean, standardDeviation, seed);
 }
 
+// Some C runtimes compute cos and sin on the x87 unit, whose rounding the caller may have set
+// with fesetround as well.
 RYN_API IppStatus fnVCAIPP_RotationX_m4_32f(float angle, float* matrix) {
   const ryn::StandardFloatEnvironment environment;
+  const ryn::NearestX87Rounding nearest;
   return ryn::numerics::RotationX(angle, matrix);
 }
 RYN_API IppStatus fnVCAIPP_RotationY_m4_32f(float angle, float* matrix) {
   const ryn::StandardFloatEnvironment environment;
+  const ryn::NearestX87Rounding nearest;
   return ryn::numerics::RotationY(angle, matrix);
 }
 RYN_API IppStatus fnVCAIPP_RotationZ_m4_32f(float angle, float* matrix) {
   const ryn::StandardFloatEnvironment environment;
+  const ryn::NearestX87Rounding nearest;
   return ryn::numerics::RotationZ(angle, matrix);
 }
 RYN_API IppStatus fnVCAIPP_Translation_m4_32f(float tx, float ty, float tz, float* matrix) {
