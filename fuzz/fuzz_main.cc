@@ -59,14 +59,17 @@ void WriteSeeds(const char* directory) {
     return static_cast<uint8_t>(state >> 24);
   };
   for (const auto& entry : Entries()) {
-    // The bare selector decodes the ordinary call; the others are varied.
+    // Named by selector, as the inputs begin. The bare selector decodes the ordinary call; the
+    // others are varied.
     for (int k = 0; k < 3; ++k) {
       std::vector<uint8_t> bytes(4);
       std::memcpy(bytes.data(), &entry.selector, 4);
       if (k > 0) {
         for (int i = 0; i < 96; ++i) bytes.push_back(next());
       }
-      const std::string path = std::string(directory) + "/" + entry.name + "-" + std::to_string(k);
+      char name[32];
+      std::snprintf(name, sizeof name, "/%08x-%d", entry.selector, k);
+      const std::string path = std::string(directory) + name;
       FILE* file = std::fopen(path.c_str(), "wb");
       if (file == nullptr) {
         std::perror(path.c_str());
