@@ -6,6 +6,7 @@
 #include "RynRAZUdidazoror.h"
 #include "frame/variant.h"
 #include "platform/thread.h"
+#include "support/default_diagnostics.h"
 #include "support/fake_cpu.h"
 #include "support/fake_platform.h"
 #include "vlib/debug_out_streamer.h"
@@ -25,13 +26,6 @@ constexpr uint32_t kBaseline = kSse3 | kSsse3 | kSse41;
 // the process-wide streamer, whatever the machine's registry file says.
 class StartUpTest : public testing::Test {
  protected:
-  void SetUp() override {
-    streamer_ = VLib::DebugOutStreamer::Instance();
-    saved_ = streamer_->Configuration();
-    streamer_->ReplaceConfigurationForTesting(VLib::DebugOutConfiguration{});
-  }
-  void TearDown() override { streamer_->ReplaceConfigurationForTesting(saved_); }
-
   std::vector<std::wstring> InitOn(const FakeCpu& cpu, int calls = 1) {
     ScopedFakeCpu scopedCpu(cpu);
     const size_t before = console_.lines.size();
@@ -54,8 +48,7 @@ class StartUpTest : public testing::Test {
 
   FakeConsole console_;
   ScopedConsole scopedConsole_{console_};
-  VLib::ReferencePointer<VLib::DebugOutStreamer> streamer_;
-  VLib::DebugOutConfiguration saved_;
+  ScopedDefaultDiagnostics diagnostics_;
   std::vector<int> indices_;
 };
 
@@ -99,7 +92,7 @@ TEST_F(StartUpTest, EveryCallWritesALineAndSelectsTheSameVariant) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], lines[1]);
   EXPECT_EQ(indices_, (std::vector<int>{5, 5}));
-  const auto history = streamer_->History().Records();
+  const auto history = diagnostics_.streamer().History().Records();
   ASSERT_GE(history.size(), 2u);
   EXPECT_EQ(history.back().text, L"RAZUdidazoror inits IPP 7.0 (CPU supports AVX)");
   EXPECT_EQ(history.back().severity, 3u);
@@ -109,7 +102,7 @@ TEST_F(StartUpTest, EveryCallWritesALineAndSelectsTheSameVariant) {
 TEST_F(StartUpTest, TheFilterDecidesWhetherTheLineIsShown) {
   VLib::DebugOutConfiguration quiet;
   quiet.defaultLevel = 3;
-  streamer_->ReplaceConfigurationForTesting(quiet);
+  diagnostics_.streamer().ReplaceConfigurationForTesting(quiet);
   EXPECT_TRUE(InitOn(IntelWith(kBaseline)).empty());
   EXPECT_EQ(indices_, std::vector<int>{4}) << "the variant is selected all the same";
 }

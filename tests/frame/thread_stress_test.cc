@@ -12,10 +12,10 @@
 #include "RynRAZUdidazoror.h"
 #include "frame/cpu_features.h"
 #include "frame/variant.h"
+#include "support/default_diagnostics.h"
 #include "support/export_jobs.h"
 #include "support/fake_platform.h"
 #include "support/variants.h"
-#include "vlib/debug_out_streamer.h"
 
 namespace ryn::test {
 namespace {
@@ -47,17 +47,9 @@ std::vector<std::string> RunRounds(int worker, const std::vector<JobResult>& ref
 // whatever the machine's registry file says.
 class ThreadStress : public testing::Test {
  protected:
-  void SetUp() override {
-    streamer_ = VLib::DebugOutStreamer::Instance();
-    saved_ = streamer_->Configuration();
-    streamer_->ReplaceConfigurationForTesting(VLib::DebugOutConfiguration{});
-  }
-  void TearDown() override { streamer_->ReplaceConfigurationForTesting(saved_); }
-
   FakeConsole console_;
   ScopedConsole scopedConsole_{console_};
-  VLib::ReferencePointer<VLib::DebugOutStreamer> streamer_;
-  VLib::DebugOutConfiguration saved_;
+  ScopedDefaultDiagnostics diagnostics_;
 };
 
 TEST_F(ThreadStress, TheJobsCoverEveryDispatchedFamily) {
