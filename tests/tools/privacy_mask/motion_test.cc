@@ -36,6 +36,13 @@ Zone SquareAt(int64_t frame) {
   return Zone{x, 48, kSide, kSide};
 }
 
+// A textured 256 x 128 background with the square over it for `frames` frames.
+void WriteMovingSquareClip(const std::string& path, int64_t frames) {
+  std::vector<std::optional<Zone>> squares;
+  for (int64_t frame = 0; frame < frames; ++frame) squares.push_back(SquareAt(frame));
+  test::WriteClip(path, test::TexturedBackground({256, 128}), squares);
+}
+
 Options MotionOptions(const std::string& input, const std::string& output) {
   Options options;
   options.input = input;
@@ -73,7 +80,9 @@ void ExpectLumaUntouchedOutside(const TwoPlaneFrame& before, const TwoPlaneFrame
     for (int x = 0; x < before.width(); ++x) {
       bool inBox = false;
       for (const MaskedBox& masked : boxes) inBox = inBox || Contains(masked.box, Zone{x, y, 1, 1});
-      if (!inBox) ASSERT_EQ(after.LumaAt(x, y), before.LumaAt(x, y)) << x << ", " << y;
+      if (!inBox) {
+        ASSERT_EQ(after.LumaAt(x, y), before.LumaAt(x, y)) << x << ", " << y;
+      }
     }
 }
 
@@ -101,10 +110,7 @@ BoxesByFrame ReadBoxesFile(const std::string& path) {
 
 TEST(MotionMasking, MovingSquareIsMaskedOnEveryFrameAndNothingElse) {
   ScratchFolder folder;
-  const cv::Mat background = test::TexturedBackground({256, 128});
-  std::vector<std::optional<Zone>> squares;
-  for (int64_t frame = 0; frame < 48; ++frame) squares.push_back(SquareAt(frame));
-  test::WriteClip(folder / "square.avi", background, squares);
+  WriteMovingSquareClip(folder / "square.avi", 48);
 
   MaskRunSummary summary;
   const BoxesByFrame boxes = MaskRecordingBoxes(
@@ -152,10 +158,7 @@ TEST(MotionMasking, StaticSceneMasksNothing) {
 
 TEST(MotionMasking, ZonesAndMotionTogetherInTheBoxesFile) {
   ScratchFolder folder;
-  const cv::Mat background = test::TexturedBackground({256, 128});
-  std::vector<std::optional<Zone>> squares;
-  for (int64_t frame = 0; frame < 6; ++frame) squares.push_back(SquareAt(frame));
-  test::WriteClip(folder / "square.avi", background, squares);
+  WriteMovingSquareClip(folder / "square.avi", 6);
   Options options = MotionOptions(folder / "square.avi", folder / "out");
   options.zones = {Zone{200, 96, 40, 20}};
   const BoxesByFrame boxes = MaskRecordingBoxes(options, [](int64_t, const TwoPlaneFrame&, const TwoPlaneFrame&,
