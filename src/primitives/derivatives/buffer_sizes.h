@@ -10,9 +10,13 @@ namespace ryn::derivatives {
 
 constexpr int64_t RoundUp(int64_t value, int64_t multiple) { return (value + multiple - 1) / multiple * multiple; }
 
-// 5 (W + 2) (H + 2) + 16 W + 160: a candidate map, a stack of pixels and magnitude rows.
+// 5 (W + 2) (H + 2) + 16 W + 160: a candidate map, a stack of pixels and magnitude rows. The map
+// alone fits 64 bits for any int sizes, but five of it need not; a map past the 32-bit range gives
+// INT64_MAX, which every caller refuses.
 constexpr int64_t CannyBytes(IppiSize region) {
-  return 5 * (int64_t{region.width} + 2) * (int64_t{region.height} + 2) + 16 * int64_t{region.width} + 160;
+  const int64_t mapPixels = (int64_t{region.width} + 2) * (int64_t{region.height} + 2);
+  if (mapPixels > INT32_MAX) return INT64_MAX;
+  return 5 * mapPixels + 16 * int64_t{region.width} + 160;
 }
 
 // The bytes a bordered filter of radius r uses of its buffer: 2r + 1 bordered rows and up to

@@ -286,6 +286,8 @@ TEST(BufferSizes, FormulasAndLimits) {
   EXPECT_EQ(fnVCAIPP_CannyGetSize({10, 4}, &size), ippStsNoErr);
   EXPECT_EQ(size, 5 * 12 * 6 + 160 + 160);
   EXPECT_EQ(fnVCAIPP_CannyGetSize({30000, 30000}, &size), ippStsSizeErr);  // beyond 32 bits
+  EXPECT_EQ(fnVCAIPP_CannyGetSize({INT_MAX, INT_MAX}, &size), ippStsSizeErr);  // beyond 64 bits
+  EXPECT_EQ(fnVCAIPP_CannyGetSize({INT_MAX, 1}, &size), ippStsSizeErr);
   EXPECT_EQ(fnVCAIPP_CannyGetSize({1, 1}, nullptr), ippStsNullPtrErr);
   EXPECT_EQ(fnVCAIPP_CannyGetSize({0, 1}, &size), ippStsSizeErr);
   EXPECT_EQ(fnVCAIPP_FilterSobelHorizGetBufferSize_8u16s_C1R({1, 1}, 44, &size), ippStsMaskSizeErr);
