@@ -36,8 +36,14 @@ bool ValidFactor(double factor) { return factor > 0.0 && std::isfinite(factor); 
 
 bool ValidRegion(IppiRect r) { return r.x >= 0 && r.y >= 0 && r.width > 0 && r.height > 0; }
 
-int64_t Up(int64_t n, int64_t multiple) { return (n + multiple - 1) / multiple * multiple; }
-int64_t Down(int64_t n, int64_t multiple) { return n / multiple * multiple; }
+// Buffer sizes are formed in 128 bits: a widened kernel on a strongly reducing axis, or a source
+// height times a destination width, leaves 64 bits long before the 32-bit limit is applied.
+using Wide = __int128;
+Wide Up(Wide n, Wide multiple) { return (n + multiple - 1) / multiple * multiple; }
+Wide Down(Wide n, Wide multiple) { return n / multiple * multiple; }
+
+// Far past any size the query gives, yet room enough to add to a buffer address.
+constexpr int64_t kUnpromisable = int64_t{1} << 48;
 
 int Radius(int mode) { return mode == kLinear ? 1 : (mode == kLanczos ? 3 : 2); }
 
@@ -47,16 +53,16 @@ double WideningRatio(int sourceSize, int destinationSize) {
   return ratio >= 1.0 ? ratio : 1.0;
 }
 
-int64_t BufferBytes(IppiRect s, IppiRect d, int64_t c, int mode, bool antialiasing) {
-  const int64_t w = d.width, h = d.height, sw = s.width, sh = s.height;
+Wide WideBufferBytes(IppiRect s, IppiRect d, Wide c, int mode, bool antialiasing) {
+  const Wide w = d.width, h = d.height, sw = s.width, sh = s.height;
   if (mode == kSuperSampling) return Up(sw, 16) * 2 * c * 4;
-  const int64_t base = (Up(w, 16) + Up(h, 16)) * 4;
+  const Wide base = (Up(w, 16) + Up(h, 16)) * 4;
   if (mode == kNearest) return base;
   if (antialiasing) {
     const int r = Radius(mode);
-    const int64_t kx = static_cast<int64_t>(std::ceil(r * WideningRatio(s.width, d.width)));
-    const int64_t ky = static_cast<int64_t>(std::ceil(r * WideningRatio(s.height, d.height)));
-    const int64_t p = Up((2 * kx + 2) * w, 16), q = Up((2 * ky + 2) * h, 16);
+    const Wide kx = static_cast<int64_t>(std::ceil(r * WideningRatio(s.width, d.width)));
+    const Wide ky = static_cast<int64_t>(std::ceil(r * WideningRatio(s.height, d.height)));
+    const Wide p = Up((2 * kx + 2) * w, 16), q = Up((2 * ky + 2) * h, 16);
     return 2 * p * 4 + 2 * q * 4 + Up(w * c, 16) * 4 + Up(sh * w * c, 16) * 8;
   }
   if (mode == kLinear) return base + (Up(w, 64) + Up(h, 64)) * 4 + Down(2 * w + 127, 64) * c * 4;
@@ -66,6 +72,11 @@ int64_t BufferBytes(IppiRect s, IppiRect d, int64_t c, int mode, bool antialiasi
   }
   return base + (Up(w, 32) + Up(h, 32)) * 4 + Down(4 * w + 255, 64) * c * 4 + Down(4 * w + 127, 32) * 4 +
          Down(4 * h + 127, 32) * 4;
+}
+
+int64_t BufferBytes(IppiRect s, IppiRect d, int64_t c, int mode, bool antialiasing) {
+  const Wide bytes = WideBufferBytes(s, d, c, mode, antialiasing);
+  return bytes < kUnpromisable ? static_cast<int64_t>(bytes) : kUnpromisable;
 }
 
 float Fraction(double v) { return static_cast<float>(v - std::floor(v)); }

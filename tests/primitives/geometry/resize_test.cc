@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 #include <opencv2/imgproc.hpp>
@@ -97,6 +98,9 @@ TEST(Resize, BufferSizeRule) {
   EXPECT_EQ(ryn::geometry::ResizeBufferSize({0, 0, 4, 4}, {0, 0, 4, 4}, 2, 2, &size), ippStsNumChannelsErr);
   // A size past the 32-bit count is refused, not wrapped.
   EXPECT_EQ(fnVCAIPP_ResizeImage_8u_C1R_GetBufSize({60000, 60000}, {30000, 30000}, kAntialias | 16, &size),
+            ippStsSizeErr);
+  // Its source height times destination width leaves 64 bits as well.
+  EXPECT_EQ(fnVCAIPP_ResizeImage_8u_C1R_GetBufSize({INT_MAX, INT_MAX}, {INT_MAX, INT_MAX}, kAntialias | 16, &size),
             ippStsSizeErr);
 }
 
