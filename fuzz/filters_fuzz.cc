@@ -101,6 +101,7 @@ RYN_FUZZ(fnVCAIPP_Filter_8u_C1R) {
   const int kernelWidth = MaskSide(c.in());
   const IppiSize kernelSize{kernelWidth, MaskSide(c.in())};
   const int32_t* kernel = IntegerKernel(c, Taps(kernelSize));
+  c.LimitWork(region, Taps(kernelSize));
   const int divisor = c.in().Pick({1, 2, 4, 3, 16, 9, 256, 0, -3, -4, 7, INT_MIN});
   c.Call([=] { return fnVCAIPP_Filter_8u_C1R(s.p, s.step, d.p, d.step, region, kernel, kernelSize, divisor); });
 }
@@ -126,6 +127,7 @@ RYN_FUZZ(fnVCAIPP_Filter_32f_C1R) {
   const auto s = c.Image<float>(region, 1, Access::kRead, reach);
   const auto d = c.Image<float>(region, 1, Access::kWrite);
   const float* kernel = c.Vector<float>(Taps(kernelSize), Access::kRead);
+  c.LimitWork(region, Taps(kernelSize));
   c.Call([=] { return fnVCAIPP_Filter_32f_C1R(s.p, s.step, d.p, d.step, region, kernel, kernelSize, anchor); });
 }
 

@@ -39,6 +39,7 @@ class FuzzCase {
   // More than this in one call is not run, to keep the fuzzer fast; it holds one frame of the
   // largest pixelation blocks (2048 x 2048 luma and its chroma).
   static constexpr int64_t kMaxBytes = int64_t{8} << 20;
+  static constexpr int64_t kMaxOperations = int64_t{1} << 24;
 
   explicit FuzzCase(FuzzInput& in) : in_(in) {}
 
@@ -112,6 +113,12 @@ class FuzzCase {
   void WritesOnError() { writesOnError_ = true; }
   // The call makes no sense to run (decoded arguments would exhaust memory).
   void Skip() { skipped_ = true; }
+  // Skips a call that would do more than kMaxOperations of work: a large kernel over a large
+  // region fits the byte limit, yet takes minutes under the sanitizers on every build.
+  void LimitWork(IppiSize region, int64_t operationsPerPixel) {
+    if (region.width <= 0 || region.height <= 0 || operationsPerPixel <= 0) return;
+    if (int64_t{region.width} * region.height > kMaxOperations / operationsPerPixel) skipped_ = true;
+  }
 
   // Storage owned by the case, for objects that setup and teardown share with the call.
   template <class T>
